@@ -1,0 +1,68 @@
+#include <GL/gl.h>
+
+#include "app/main_window.h"
+#include "config/settings_store.h"
+#include "gfx/view.h"
+#include "platform/event_loop.h"
+#include "platform/message_box.h"
+
+void TForm1::InitGraphics() {
+    TConfig& config = *app_.Config;
+    platform::DisplayMode mode;
+    app_.FullScreen = config.GetBoolean("Graphics", "Fullscreen", false);
+    mode.width = config.GetInteger("Graphics", "resx", 800);
+    mode.height = config.GetInteger("Graphics", "resy", 600);
+    mode.bpp = config.GetInteger("Graphics", "bpp", 32);
+    mode.hz = config.GetInteger("Graphics", "hz", 60);
+
+    if (app_.FullScreen && !window_.RequestFullScreen(mode)) {
+        if (platform::AskYesNo("Tovek GL",
+                               "The requested fullscreen mode is not supported by\\nyour video "
+                               "card. Use windowed mode instead?",
+                               platform::MessageIcon::Warning)) {
+            app_.FullScreen = false;
+        } else {
+            platform::ShowMessage("ERROR", "Program will now close.", platform::MessageIcon::Error);
+            startFailed_ = true;
+            platform::PostQuit();
+            return;
+        }
+    }
+
+    const char* failure = nullptr;
+    switch (window_.CreateGL(mode.width, mode.height)) {
+        case platform::GLStart::Ok:
+            break;
+        case platform::GLStart::NoPixelFormat:
+            failure = "Cant't Find A Suitable PixelFormat.";
+            break;
+        case platform::GLStart::CannotSetPixelFormat:
+            failure = "Can't Set The PixelFormat.";
+            break;
+        case platform::GLStart::NoContext:
+            failure = "Can't Create A GL Rendering Context.";
+            break;
+        case platform::GLStart::CannotActivate:
+            failure = "Can't activate GLRC.";
+            break;
+    }
+    if (failure) {
+        platform::ShowMessage("Error", failure, platform::MessageIcon::Error);
+        startFailed_ = true;
+        platform::PostQuit();
+        return;
+    }
+    app_.FullScreen = window_.FullScreen();
+
+    int width = 0, height = 0;
+    window_.ClientSize(width, height);
+    InitGL(width, height);
+    glGenTextures(12, app_.TextureNames);
+    // The nine textures load here, each stepping the loading bar.
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glLineWidth(1);
+    glEdgeFlag(GL_TRUE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glEnable(GL_NORMALIZE);
+    glEnable(GL_COLOR_MATERIAL);
+}

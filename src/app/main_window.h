@@ -1,0 +1,40 @@
+// The main window: start-up of every part, the frame loop's two events, and the close.
+#pragma once
+
+#include <memory>
+
+#include "app/application.h"
+#include "app/power_timer.h"
+#include "platform/clock.h"
+#include "platform/input_devices.h"
+#include "platform/loading_window.h"
+#include "platform/window.h"
+
+class TForm1 {
+public:
+    TForm1();
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+
+    // Program folder, settings and captions; runs as the window is created.
+    void FormCreate();
+    // Every part brought up in order; the loading window moves as data loads.
+    void Initialize(platform::LoadingWindow& loading);
+    // Runs the message loop until the window closes; the exit status.
+    int Run();
+
+private:
+    void InitGraphics();
+    void FormResize(int width, int height);
+    void FormClose();
+    void tmrRender();
+    void tmrProcess();
+
+    // The input system outlives the application, whose input component holds it.
+    platform::SdlInputSystem inputSystem_;
+    Application app_;
+    platform::SystemClock clock_;
+    TPowerTimer tmr;
+    platform::MainWindow window_;
+    bool startFailed_ = false;
+};

@@ -1,0 +1,38 @@
+#include "input/joystick.h"
+
+#include "input/input_errors.h"
+
+int TJoystick::Setup(InputSystem& system, int instance) {
+    Device = system.CreateJoystick(instance);
+    if (!Device) return kInputJoystickCreate;
+    const int result = Configure();
+    if (result != 0) Device.reset();
+    return result;
+}
+
+int TJoystick::Configure() {
+    if (!Device->SetDataFormat()) return kInputJoystickFormat;
+    if (!Device->SetCooperativeLevel()) return kInputJoystickCooperative;
+    if (!Device->SetAxisRanges()) return kInputJoystickAxisRange;
+    if (!Device->GetCapabilities(ButtonCount, AxisCount, HatCount)) {
+        return kInputJoystickCapabilities;
+    }
+    return 0;
+}
+
+int TJoystick::Poll() {
+    InputResult result = Device->Poll();
+    if (NeedsAcquire(result)) {
+        if (!Device->Acquire()) return kInputJoystickAcquire;
+        result = Device->Poll();
+    }
+    if (!Succeeded(result)) return kInputJoystickPoll;
+
+    result = Device->GetState(State);
+    if (NeedsAcquire(result)) {
+        if (!Device->Acquire()) return kInputJoystickAcquire;
+        result = Device->GetState(State);
+    }
+    if (!Succeeded(result)) return kInputJoystickRead;
+    return 0;
+}

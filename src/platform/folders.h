@@ -1,0 +1,13 @@
+// Application-data folders of the desktop, found through the XDG variables.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// CSIDL_APPDATA is $XDG_CONFIG_HOME (else $HOME/.config); CSIDL_COMMON_APPDATA is
+// the first entry of $XDG_CONFIG_DIRS (else /etc/xdg). The path ends with a
+// backslash; empty text for an unknown id or when no home is known.
+std::string SpecialFolderPath(int folderId);
+
+}  // namespace platform

@@ -1,0 +1,146 @@
+#include "platform/window.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+
+namespace platform {
+
+namespace {
+
+bool BitsMatch(Uint32 format, int bpp) {
+    return static_cast<int>(SDL_BITSPERPIXEL(format)) == bpp ||
+           static_cast<int>(SDL_BYTESPERPIXEL(format)) * 8 == bpp;
+}
+
+void RequestFormat(int depthBits) {
+    SDL_GL_ResetAttributes();
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depthBits);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_RED_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_GREEN_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, 0);
+}
+
+}  // namespace
+
+bool InitVideo() {
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        std::fprintf(stderr, "Pondlark Remake: no display: %s\n", SDL_GetError());
+        return false;
+    }
+    return true;
+}
+
+void ShutdownVideo() {
+    SDL_Quit();
+}
+
+MainWindow::~MainWindow() {
+    if (context_) SDL_GL_DeleteContext(context_);
+    if (window_) SDL_DestroyWindow(window_);
+}
+
+void MainWindow::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    if (window_) SDL_SetWindowTitle(window_, caption_.c_str());
+}
+
+bool MainWindow::RequestFullScreen(const DisplayMode& mode) {
+    int count = SDL_GetNumDisplayModes(0);
+    for (int i = 0; i < count; ++i) {
+        SDL_DisplayMode offered;
+        if (SDL_GetDisplayMode(0, i, &offered) != 0) continue;
+        if (offered.w == mode.width && offered.h == mode.height &&
+            offered.refresh_rate == mode.hz && BitsMatch(offered.format, mode.bpp)) {
+            mode_ = mode;
+            fullScreen_ = true;
+            return true;
+        }
+    }
+    fullScreen_ = false;
+    return false;
+}
+
+GLStart MainWindow::CreateGL(int clientWidth, int clientHeight) {
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    int width = fullScreen_ ? mode_.width : clientWidth;
+    int height = fullScreen_ ? mode_.height : clientHeight;
+    // The deepest depth buffer the driver offers; 32 bits is rarely there.
+    for (int depth : {32, 24, 16}) {
+        RequestFormat(depth);
+        window_ = SDL_CreateWindow(caption_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                   width, height, flags);
+        if (window_) break;
+    }
+    if (!window_) {
+        std::fprintf(stderr, "Pondlark Remake: %s\n", SDL_GetError());
+        return GLStart::NoPixelFormat;
+    }
+    if (fullScreen_) {
+        SDL_DisplayMode wanted = {};
+        wanted.w = mode_.width;
+        wanted.h = mode_.height;
+        wanted.refresh_rate = mode_.hz;
+        SDL_DisplayMode closest;
+        if (SDL_GetClosestDisplayMode(0, &wanted, &closest) &&
+            SDL_SetWindowDisplayMode(window_, &closest) == 0 &&
+            SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) == 0) {
+            SDL_SetWindowAlwaysOnTop(window_, SDL_TRUE);
+            SDL_ShowCursor(SDL_DISABLE);
+        } else {
+            fullScreen_ = false;
+        }
+    }
+    context_ = SDL_GL_CreateContext(window_);
+    if (!context_) {
+        std::fprintf(stderr, "Pondlark Remake: %s\n", SDL_GetError());
+        return GLStart::NoContext;
+    }
+    int doubleBuffered = 0;
+    if (SDL_GL_GetAttribute(SDL_GL_DOUBLEBUFFER, &doubleBuffered) == 0 && !doubleBuffered) {
+        return GLStart::CannotSetPixelFormat;
+    }
+    if (SDL_GL_MakeCurrent(window_, context_) != 0) {
+        std::fprintf(stderr, "Pondlark Remake: %s\n", SDL_GetError());
+        return GLStart::CannotActivate;
+    }
+    // A synchronised swap paces the loop where the driver allows it.
+    SDL_GL_SetSwapInterval(1);
+    return GLStart::Ok;
+}
+
+void MainWindow::ClientSize(int& width, int& height) const {
+    width = 0;
+    height = 0;
+    if (window_) SDL_GL_GetDrawableSize(window_, &width, &height);
+}
+
+void MainWindow::Present() {
+    if (window_ && context_) SDL_GL_SwapWindow(window_);
+}
+
+void MainWindow::BringToFront() {
+    if (!window_) return;
+    SDL_ShowWindow(window_);
+    SDL_RaiseWindow(window_);
+}
+
+void MainWindow::LeaveFullScreen() {
+    if (!window_) return;
+    SDL_SetWindowFullscreen(window_, 0);
+    SDL_SetWindowAlwaysOnTop(window_, SDL_FALSE);
+    SDL_SetWindowBordered(window_, SDL_TRUE);
+    SDL_SetWindowResizable(window_, SDL_TRUE);
+    SDL_RestoreWindow(window_);
+    SDL_ShowCursor(SDL_ENABLE);
+}
+
+}  // namespace platform

@@ -1,0 +1,58 @@
+// The main window and its OpenGL context.
+#pragma once
+
+#include <string>
+
+struct SDL_Window;
+
+namespace platform {
+
+// Starts the video and event subsystems; false (with the reason on stderr) if it cannot.
+bool InitVideo();
+void ShutdownVideo();
+
+struct DisplayMode {
+    int width = 0;
+    int height = 0;
+    int bpp = 0;
+    int hz = 0;
+};
+
+enum class GLStart { Ok, NoPixelFormat, CannotSetPixelFormat, NoContext, CannotActivate };
+
+// One top-level window with a double-buffered RGBA OpenGL compatibility context.
+class MainWindow {
+public:
+    MainWindow() = default;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+    ~MainWindow();
+
+    void SetCaption(const std::string& caption);
+
+    // Checks that the display offers exactly this mode; the change itself is
+    // made when the window is created and undone when the program ends.
+    bool RequestFullScreen(const DisplayMode& mode);
+
+    // Creates the window (client area w x h when windowed), picks the deepest
+    // depth buffer on offer and makes a context current.
+    GLStart CreateGL(int clientWidth, int clientHeight);
+
+    bool HasContext() const { return context_ != nullptr; }
+    bool FullScreen() const { return fullScreen_; }
+    void ClientSize(int& width, int& height) const;
+    void Present();
+    void BringToFront();
+
+    // Back to an ordinary sizeable window with the cursor shown.
+    void LeaveFullScreen();
+
+private:
+    SDL_Window* window_ = nullptr;
+    void* context_ = nullptr;
+    bool fullScreen_ = false;
+    DisplayMode mode_;
+    std::string caption_;
+};
+
+}  // namespace platform
