@@ -3,6 +3,12 @@
 #include <cassert>
 
 #include "config/settings_store.h"
+#include "game/fly.h"
+#include "game/frog.h"
+#include "game/lily_pad.h"
+#include "game/sky.h"
+#include "gfx/particle.h"
+#include "gfx/ripple.h"
 #include "input/power_input.h"
 
 namespace {
@@ -10,7 +16,14 @@ Application* current = nullptr;
 }
 
 Application::Application() = default;
+
 Application::~Application() {
+    // Flies clear the frogs' references to them as they go, so frogs must outlive them.
+    Flies.clear();
+    Frogs.clear();
+    Pads.clear();
+    Particles.clear();
+    Ripples.clear();
     if (current == this) current = nullptr;
 }
 

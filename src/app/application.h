@@ -1,14 +1,25 @@
-// Program-wide state: the settings, input, counters and view every part reaches.
+// Program-wide state: settings, input, counters, view, the sky and the world lists.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/view_layout.h"
+#include "game/random.h"
 
 class TConfig;
 class TPowerInput;
+class TNiebo;
+class TLisc;
+class TMucha;
+class TZaba;
+class TParticle;
+class TRipple;
+
+template <typename T>
+using TObjectList = std::vector<std::unique_ptr<T>>;
 
 struct Application {
     Application();
@@ -18,12 +29,20 @@ struct Application {
 
     std::unique_ptr<TConfig> Config;
     std::unique_ptr<TPowerInput> Inp;
+    TRandom Rng;
     bool FullScreen = false;
     uint32_t TextureNames[12] = {};
     int32_t StepCounter = 0;
     double PointerX = 0;
     double PointerY = 0;
     ViewLayout View;
+
+    std::unique_ptr<TNiebo> Sky;
+    TObjectList<TMucha> Flies;
+    TObjectList<TZaba> Frogs;
+    TObjectList<TLisc> Pads;
+    TObjectList<TParticle> Particles;
+    TObjectList<TRipple> Ripples;
 
     // Moves the loading window's bar; set only while start-up runs.
     std::function<void()> StepProgress;

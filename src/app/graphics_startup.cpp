@@ -2,11 +2,12 @@
 
 #include "app/main_window.h"
 #include "config/settings_store.h"
+#include "gfx/textures.h"
 #include "gfx/view.h"
 #include "platform/event_loop.h"
 #include "platform/message_box.h"
 
-void TForm1::InitGraphics() {
+bool TForm1::InitGraphics() {
     TConfig& config = *app_.Config;
     platform::DisplayMode mode;
     app_.FullScreen = config.GetBoolean("Graphics", "Fullscreen", false);
@@ -25,7 +26,7 @@ void TForm1::InitGraphics() {
             platform::ShowMessage("ERROR", "Program will now close.", platform::MessageIcon::Error);
             startFailed_ = true;
             platform::PostQuit();
-            return;
+            return true;
         }
     }
 
@@ -50,7 +51,7 @@ void TForm1::InitGraphics() {
         platform::ShowMessage("Error", failure, platform::MessageIcon::Error);
         startFailed_ = true;
         platform::PostQuit();
-        return;
+        return true;
     }
     app_.FullScreen = window_.FullScreen();
 
@@ -58,11 +59,29 @@ void TForm1::InitGraphics() {
     window_.ClientSize(width, height);
     InitGL(width, height);
     glGenTextures(12, app_.TextureNames);
-    // The nine textures load here, each stepping the loading bar.
+    static const struct {
+        int slot;
+        const char* file;
+        int kind;
+    } kTextures[] = {
+        {0, "font.tga", kTextureFont},
+        {2, "ikonki.tga", kTextureOrdinary},
+        {3, "ripple.tga", kTextureOrdinary},
+        {5, "zaba.tga", kTextureOrdinary},
+        {6, "lisc2.tga", kTextureOrdinary},
+        {7, "tlo.tga", kTextureOrdinary},
+        {8, "tlo2jesien.tga", kTextureOrdinary},
+        {9, "tlo2zima.tga", kTextureOrdinary},
+        {10, "tlo2wiosna.tga", kTextureOrdinary},
+    };
+    for (const auto& texture : kTextures) {
+        if (!LoadTexture(texture.slot, texture.file, texture.kind)) return false;
+    }
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glLineWidth(1);
     glEdgeFlag(GL_TRUE);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glEnable(GL_NORMALIZE);
     glEnable(GL_COLOR_MATERIAL);
+    return true;
 }

@@ -18,9 +18,10 @@ int main() {
         look.statusFont = platform::ResolveDataPath("data\\DejaVuSans.ttf");
         look.maxValue = 17;
         loading.Show(look);
-        form.Initialize(loading);
+        // A data file that fails ends the program before the settings are touched.
+        bool started = form.Initialize(loading);
         loading.Close();
-        status = form.Run();
+        status = started ? form.Run() : 1;
     }
     platform::ShutdownVideo();
     return status;

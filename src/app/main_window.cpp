@@ -1,9 +1,13 @@
 #include "app/main_window.h"
 
+#include <chrono>
+#include <ctime>
+
 #include "app/frame_step.h"
 #include "app/scene.h"
 #include "config/settings_store.h"
 #include "config/user_folder.h"
+#include "game/sky.h"
 #include "gfx/view.h"
 #include "input/power_input.h"
 #include "platform/event_loop.h"
@@ -11,8 +15,21 @@
 #include "platform/folders.h"
 
 namespace {
+
 const char kTitle[] = "Pondlark Remake";
+
+// The seed is the time of day in universal time, in milliseconds.
+void SeedRandomFromClock(TRandom& rng) {
+    using namespace std::chrono;
+    const auto now = system_clock::now();
+    const std::time_t seconds = system_clock::to_time_t(now);
+    const int millis =
+        static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
+    const std::tm utc = *std::gmtime(&seconds);
+    rng.SeedFromTime(utc.tm_hour, utc.tm_min, utc.tm_sec, millis);
 }
+
+}  // namespace
 
 TForm1::TForm1() : tmr(clock_) {
     UseApp(&app_);
@@ -30,15 +47,16 @@ void TForm1::FormCreate() {
     window_.SetCaption(kTitle);
 }
 
-void TForm1::Initialize(platform::LoadingWindow& loading) {
+bool TForm1::Initialize(platform::LoadingWindow& loading) {
     app_.StepProgress = [&loading] { loading.StepProgress(); };
-    // The random generator is seeded from the clock here.
+    SeedRandomFromClock(app_.Rng);
     // The key-code tables of the frog controls are installed here.
     // Sound starts here: device, samples (each steps the bar) and the music player.
-    InitGraphics();
+    if (!InitGraphics()) return false;
     app_.StepCounter = -2147483637;
-    // The sky and the five world lists (Flies, Frogs, Pads, Particles, Ripples) are made here,
-    // then the player-input mapping.
+    app_.Sky = std::make_unique<TNiebo>();
+    // The five world lists live in the application object from the start.
+    // The player-input mapping is made here.
     app_.Inp = std::make_unique<TPowerInput>(&inputSystem_);
     app_.Inp->Init();
     tmr.MayProcess = true;
@@ -48,6 +66,7 @@ void TForm1::Initialize(platform::LoadingWindow& loading) {
     // The menu is created and reset here, showing the title and starting its music.
     window_.BringToFront();
     app_.StepProgress = nullptr;
+    return true;
 }
 
 int TForm1::Run() {
@@ -71,7 +90,9 @@ void TForm1::FormClose() {
 }
 
 void TForm1::tmrRender() {
-    RenderFrame();
+    int width = 0, height = 0;
+    window_.ClientSize(width, height);
+    RenderFrame(width, height);
     window_.Present();
 }
 

@@ -19,12 +19,14 @@ public:
     // Program folder, settings and captions; runs as the window is created.
     void FormCreate();
     // Every part brought up in order; the loading window moves as data loads.
-    void Initialize(platform::LoadingWindow& loading);
+    // False when a data file failed and the program must end at once.
+    bool Initialize(platform::LoadingWindow& loading);
     // Runs the message loop until the window closes; the exit status.
     int Run();
 
 private:
-    void InitGraphics();
+    // False when a texture failed to load; a display failure only posts the quit.
+    bool InitGraphics();
     void FormResize(int width, int height);
     void FormClose();
     void tmrRender();

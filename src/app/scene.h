@@ -1,5 +1,12 @@
 // The render pass: the whole picture drawn back to front.
 #pragma once
 
-// Clears the buffers and draws the scene; the caller presents it.
-void RenderFrame();
+// Clears the buffers and draws the scene for a client area of width x height
+// pixels; the caller presents it.
+void RenderFrame(int width, int height);
+
+// The layers in order, from the sky to the side bars.
+void DrawScene(int width, int height);
+
+// Sets the current colour to the water's at height y: the sky's gradient mirrored.
+void WaterColor(double alpha, double y);

@@ -1,11 +1,149 @@
 #include <GL/gl.h>
 
+#include "app/application.h"
 #include "app/scene.h"
+#include "game/sky.h"
+#include "gfx/textures.h"
+#include "gfx/view.h"
 
-void RenderFrame() {
+namespace {
+
+void Color(const TColor& c) {
+    glColor4f(c.R, c.G, c.B, c.A);
+}
+
+// The lower half mirrors the upper, so the water drawn later reflects the sky.
+void DrawSky() {
+    const ViewLayout& v = App().View;
+    const TNiebo& sky = *App().Sky;
+    glBegin(GL_QUADS);
+    Color(sky.ZenithColor);
+    glVertex2d(v.BackLeft, 0);
+    glVertex2d(v.BackRight, 0);
+    Color(sky.HorizonColor);
+    glVertex2d(v.BackRight, 240);
+    glVertex2d(v.BackLeft, 240);
+
+    glVertex2d(v.BackLeft, 240);
+    glVertex2d(v.BackRight, 240);
+    Color(sky.ZenithColor);
+    glVertex2d(v.BackRight, 480);
+    glVertex2d(v.BackLeft, 480);
+    glEnd();
+}
+
+void DrawBackground() {
+    const ViewLayout& v = App().View;
+    const TNiebo& sky = *App().Sky;
+    BindTexture(sky.BackgroundSlot);
+    Color(sky.LandscapeTint);
+    glEnable(GL_BLEND);
+    glBegin(GL_QUADS);
+    glTexCoord2d(0, 0);
+    glVertex2d(v.BackLeft, 480 - v.BackHeight);
+    glTexCoord2d(1, 0);
+    glVertex2d(v.BackRight, 480 - v.BackHeight);
+    glTexCoord2d(1, 1);
+    glVertex2d(v.BackRight, 480);
+    glTexCoord2d(0, 1);
+    glVertex2d(v.BackLeft, 480);
+    glEnd();
+    UnbindTexture();
+    glDisable(GL_BLEND);
+}
+
+// Nearly opaque up to y = 70, fading to the surface line at 80.
+void DrawWater() {
+    const double w = App().View.ViewWidth;
+    glEnable(GL_BLEND);
+    glBegin(GL_QUADS);
+    WaterColor(0.95, 70);
+    glVertex2d(0, 70);
+    glVertex2d(w, 70);
+    WaterColor(0.2, 80);
+    glVertex2d(w, 80);
+    glVertex2d(0, 80);
+
+    WaterColor(0.95, 0);
+    glVertex2d(0, 0);
+    glVertex2d(w, 0);
+    WaterColor(0.95, 70);
+    glVertex2d(w, 70);
+    glVertex2d(0, 70);
+    glEnd();
+    glDisable(GL_BLEND);
+}
+
+void DrawPointer() {
+    const Application& app = App();
+    glPushMatrix();
+    glColor4f(0, 0, 0, 1);
+    glLineWidth(1);
+    glBegin(GL_LINES);
+    glVertex2d(app.PointerX - 20, app.PointerY);
+    glVertex2d(app.PointerX + 20, app.PointerY);
+    glVertex2d(app.PointerX, app.PointerY - 20);
+    glVertex2d(app.PointerX, app.PointerY + 20);
+    glEnd();
+    glPopMatrix();
+}
+
+// Everything outside the background's width ends up black.
+void DrawSideBars() {
+    const ViewLayout& v = App().View;
+    glColor3f(0, 0, 0);
+    glBegin(GL_QUADS);
+    if (v.BackLeft > 0) {
+        glVertex2d(0, 0);
+        glVertex2d(v.BackLeft, 0);
+        glVertex2d(v.BackLeft, 480);
+        glVertex2d(0, 480);
+    }
+    if (v.ViewWidth > v.BackRight) {
+        glVertex2d(v.BackRight, 0);
+        glVertex2d(v.ViewWidth, 0);
+        glVertex2d(v.ViewWidth, 480);
+        glVertex2d(v.BackRight, 480);
+    }
+    glEnd();
+}
+
+// The play field starts at the background's left edge when the view is wider.
+void EnterPlayField() {
+    glPushMatrix();
+    if (App().View.BackLeft > 0) glTranslated(App().View.BackLeft, 0, 0);
+}
+
+}  // namespace
+
+void WaterColor(double alpha, double y) {
+    const TNiebo& sky = *App().Sky;
+    const double e = y / 240;
+    glColor4d((1 - e) * sky.ZenithColor.R + e * sky.HorizonColor.R,
+              (1 - e) * sky.ZenithColor.G + e * sky.HorizonColor.G,
+              (1 - e) * sky.ZenithColor.B + e * sky.HorizonColor.B, alpha);
+}
+
+void DrawScene(int width, int height) {
+    BeginScene(width, height);
+    DrawSky();
+    EnterPlayField();
+    // The ripples' draw walk joins here.
+    glPopMatrix();
+    DrawBackground();
+    EnterPlayField();
+    // Frogs in the water join here.
+    DrawWater();
+    // Pads, frogs on pads, flies, particles and the heads-up display join here.
+    glPopMatrix();
+    // The menu joins here when no game runs.
+    DrawPointer();
+    DrawSideBars();
+}
+
+void RenderFrame(int width, int height) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    // The scene's layers join here: sky, ripples, background, frogs, water,
-    // pads, flies, particles, the heads-up display or the menu, pointer, side bars.
+    DrawScene(width, height);
 }

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <string>
 
 namespace platform {
 
@@ -81,8 +82,13 @@ GLStart MainWindow::CreateGL(int clientWidth, int clientHeight) {
         if (window_) break;
     }
     if (!window_) {
-        std::fprintf(stderr, "Pondlark Remake: %s\n", SDL_GetError());
-        return GLStart::NoPixelFormat;
+        // SDL chooses the format while it makes the window; its words tell which step failed.
+        const std::string reason = SDL_GetError();
+        std::fprintf(stderr, "Pondlark Remake: %s\n", reason.c_str());
+        const bool noFormat = reason.find("visual") != std::string::npos ||
+                              reason.find("config") != std::string::npos ||
+                              reason.find("format") != std::string::npos;
+        return noFormat ? GLStart::NoPixelFormat : GLStart::CannotSetPixelFormat;
     }
     if (fullScreen_) {
         SDL_DisplayMode wanted = {};
@@ -103,10 +109,6 @@ GLStart MainWindow::CreateGL(int clientWidth, int clientHeight) {
     if (!context_) {
         std::fprintf(stderr, "Pondlark Remake: %s\n", SDL_GetError());
         return GLStart::NoContext;
-    }
-    int doubleBuffered = 0;
-    if (SDL_GL_GetAttribute(SDL_GL_DOUBLEBUFFER, &doubleBuffered) == 0 && !doubleBuffered) {
-        return GLStart::CannotSetPixelFormat;
     }
     if (SDL_GL_MakeCurrent(window_, context_) != 0) {
         std::fprintf(stderr, "Pondlark Remake: %s\n", SDL_GetError());

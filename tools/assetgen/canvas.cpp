@@ -3,12 +3,10 @@
 #include <cstddef>
 
 Canvas::Canvas(int width, int height, bool wrapX)
-    : width_(width), height_(height), wrapX_(wrapX), data_(static_cast<size_t>(width) * height * 4) {}
-
-Rgba Canvas::At(int x, int y) const {
-    const float* p = Pixel(x, y);
-    return {p[0], p[1], p[2], p[3]};
-}
+    : width_(width),
+      height_(height),
+      wrapX_(wrapX),
+      data_(static_cast<size_t>(width) * height * 4) {}
 
 void Canvas::BlendAt(int x, int y, Rgba c) {
     float* p = Pixel(x, y);
@@ -20,17 +18,6 @@ void Canvas::BlendAt(int x, int y, Rgba c) {
     p[1] = (c.g * a + p[1] * under) / out;
     p[2] = (c.b * a + p[2] * under) / out;
     p[3] = out;
-}
-
-void Canvas::Draw(const Canvas& src, int x, int y) {
-    for (int sy = 0; sy < src.height_; ++sy) {
-        const int ty = y + sy;
-        if (ty < 0 || ty >= height_) continue;
-        for (int sx = 0; sx < src.width_; ++sx) {
-            const int tx = x + sx;
-            if (tx >= 0 && tx < width_) BlendAt(tx, ty, src.At(sx, sy));
-        }
-    }
 }
 
 void Canvas::BleedColours() {

@@ -1,6 +1,7 @@
 // A floating-point RGBA picture with "over" compositing, drawn in pixel units with y down.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -34,11 +35,7 @@ public:
         });
     }
 
-    // Straight colour of a pixel.
-    Rgba At(int x, int y) const;
     void BlendAt(int x, int y, Rgba c);
-    // Composites another canvas with its top-left corner at (x, y).
-    void Draw(const Canvas& src, int x, int y);
     // Multiplies every pixel's alpha by fade(y), for soft picture edges.
     template <class FadeFn>
     void FadeRows(FadeFn fade) {

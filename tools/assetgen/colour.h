@@ -7,9 +7,13 @@ struct Rgba {
     float r = 0, g = 0, b = 0, a = 0;
 };
 
-inline float Clamp01(float v) { return std::min(1.0f, std::max(0.0f, v)); }
+inline float Clamp01(float v) {
+    return std::min(1.0f, std::max(0.0f, v));
+}
 
-inline float Lerp(float a, float b, float t) { return a + (b - a) * t; }
+inline float Lerp(float a, float b, float t) {
+    return a + (b - a) * t;
+}
 
 inline float SmoothStep(float e0, float e1, float x) {
     const float t = Clamp01((x - e0) / (e1 - e0));
@@ -21,9 +25,13 @@ inline Rgba Mix(Rgba a, Rgba b, float t) {
 }
 
 // Scales the colour channels, keeping alpha.
-inline Rgba Shade(Rgba c, float k) { return {c.r * k, c.g * k, c.b * k, c.a}; }
+inline Rgba Shade(Rgba c, float k) {
+    return {c.r * k, c.g * k, c.b * k, c.a};
+}
 
-inline Rgba WithAlpha(Rgba c, float a) { return {c.r, c.g, c.b, a}; }
+inline Rgba WithAlpha(Rgba c, float a) {
+    return {c.r, c.g, c.b, a};
+}
 
 // An opaque colour from 0..255 channels, the way palettes are usually written down.
 inline Rgba Hex(int rgb) {

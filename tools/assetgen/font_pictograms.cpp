@@ -32,8 +32,9 @@ void DrawFrogFaceGlyph(Canvas& canvas, float x, float y, float size) {
     });
     for (const Vec2& eye : {eyeL, eyeR}) {
         const Vec2 pupil = eye + Vec2{0, 1.5f * u};
-        Fill(canvas, CircleBox(pupil, 5 * u), kInk,
-             [&](Vec2 p) { return SdEllipse(p, pupil, {5 * u, 4 * u}); });
+        Fill(canvas, CircleBox(pupil, 5 * u), kInk, [&](Vec2 p) {
+            return SdEllipse(p, pupil, {5 * u, 4 * u});
+        });
     }
     // A wide smile: the part of a thin ring below its centre.
     const Vec2 smileCentre = at(32, 22);
@@ -71,8 +72,7 @@ void DrawFlyGlyph(Canvas& canvas, float x, float y, float size) {
     });
     for (int side = -1; side <= 1; side += 2) {
         const Vec2 eye = at(32 + side * 4.0f, 12);
-        Fill(canvas, CircleBox(eye, 4 * u), kInk,
-             [&](Vec2 p) { return SdCircle(p, eye, 3 * u); });
+        Fill(canvas, CircleBox(eye, 4 * u), kInk, [&](Vec2 p) { return SdCircle(p, eye, 3 * u); });
     }
 }
 

@@ -17,9 +17,8 @@ struct Spot {
 
 // Blotches down the back, placed by hand to look like a leopard frog's.
 const Spot kSpots[] = {
-    {{-5.0f, 2.2f}, 1.4f},  {{-1.5f, 3.6f}, 1.0f},  {{-9.0f, 0.2f}, 1.3f},
-    {{-5.8f, -1.4f}, 1.1f}, {{-1.6f, 0.5f}, 0.9f},  {{-11.2f, -2.6f}, 0.9f},
-    {{-8.2f, 2.4f}, 0.7f},  {{6.6f, 8.4f}, 0.0f},
+    {{-5.0f, 2.2f}, 1.4f}, {{-1.5f, 3.6f}, 1.0f},   {{-9.0f, 0.2f}, 1.3f}, {{-5.8f, -1.4f}, 1.1f},
+    {{-1.6f, 0.5f}, 0.9f}, {{-11.2f, -2.6f}, 0.9f}, {{-8.2f, 2.4f}, 0.7f},
 };
 
 constexpr Vec2 kFarEye{2.6f, 7.1f};
@@ -32,9 +31,9 @@ float SkinShade(Vec2 q, float distance) {
     const float throat = SmoothStep(1.0f, -2.0f, q.y) * SmoothStep(2.0f, 6.0f, q.x);
     shade = Lerp(shade, 1.0f, std::max(belly, throat) * 0.85f);
     for (const Spot& s : kSpots) {
-        if (s.radius <= 0) continue;
         const float wobble = 0.25f * (ValueNoise(q.x * 1.7f, q.y * 1.7f, 31) - 0.5f);
-        const float inside = 1 - SmoothStep(s.radius * 0.75f, s.radius, Length(q - s.centre) + wobble);
+        const float inside =
+            1 - SmoothStep(s.radius * 0.75f, s.radius, Length(q - s.centre) + wobble);
         shade *= 1 - 0.3f * inside;
     }
     // The light ridge from behind the eye down to the rump.
@@ -53,7 +52,9 @@ float SkinShade(Vec2 q, float distance) {
     return shade;
 }
 
-Rgba Grey(float v, float a) { return {v, v, v, a}; }
+Rgba Grey(float v, float a) {
+    return {v, v, v, a};
+}
 
 float PolylineDistance(Vec2 p, const std::vector<Vec2>& points, float r0, float r1) {
     float d = 1e9f;
@@ -120,8 +121,8 @@ void DrawFrogFace(Canvas& canvas, int cell, bool mouthOpen) {
     const FrogShape shape(mouthOpen);
     const Vec2 eye = shape.Eye();
     const Vec2 nostril = shape.Head(FrogShape::kNostril);
-    const std::vector<Vec2> lips = Curve(FrogShape::kSnoutTip + Vec2{-0.3f, 0},
-                                         {7.5f, 1.7f}, FrogShape::kMouthCorner);
+    const std::vector<Vec2> lips =
+        Curve(FrogShape::kSnoutTip + Vec2{-0.3f, 0}, {7.5f, 1.7f}, FrogShape::kMouthCorner);
     frogCell.Paint(canvas, [&](Vec2 p) {
         Rgba c = EyeColour(p, eye);
         const float nose = SdEllipse(p, nostril, {0.45f, 0.3f});
@@ -132,14 +133,14 @@ void DrawFrogFace(Canvas& canvas, int cell, bool mouthOpen) {
         }
         const float mouth = shape.Mouth(p);
         if (mouth > 0.5f) return c;
-        // Deep red at the back of the mouth, lighter towards the lips.
+        // Dark in the throat, redder towards the lips.
         const float depth = Clamp01((p.x - FrogShape::kMouthCorner.x) / 10);
-        Rgba inside = Mix(Hex(0x4A0A12), Hex(0xB04050), depth);
+        Rgba inside = Mix(Hex(0x2A0408), Hex(0x8A2232), depth);
         // The tongue's root lies along the lower jaw and leaves through the front.
-        const float tongue = SdCapsule(p, {3.6f, 1.4f}, {13.5f, 3.0f}, 0.7f, 0.9f);
-        const Rgba pink = Mix(Hex(0xB84A62), Hex(0x8A2038), SmoothStep(-0.8f, 0.0f, tongue));
-        inside = Mix(inside, pink, frogCell.Cover(tongue));
-        inside = Mix(inside, Hex(0x2A0A0C), SmoothStep(-0.35f, 0.0f, mouth));
+        const float tongue = SdCapsule(p, {3.6f, 1.2f}, {13.5f, 3.0f}, 0.6f, 0.95f);
+        const Rgba pink = Mix(Hex(0xC05468), Hex(0x8A2A40), SmoothStep(-0.9f, 0.0f, tongue));
+        inside = Mix(inside, pink, frogCell.Cover(tongue) * (0.5f + 0.5f * depth));
+        inside = Mix(inside, Hex(0x3A0C14), SmoothStep(-0.3f, 0.0f, mouth));
         return Over(WithAlpha(inside, frogCell.Cover(mouth - 0.15f)), c);
     });
 }
@@ -153,8 +154,8 @@ void DrawFrogEyelids(Canvas& canvas, int cell, bool mouthOpen) {
     const float sag = mouthOpen ? -0.15f : -0.6f;
     const std::vector<Vec2> crease =
         Curve(eye + Vec2{-r * 0.92f, 0.2f}, eye + Vec2{0, sag * 2}, eye + Vec2{r * 0.92f, 0.2f});
-    const std::vector<Vec2> wrinkle = Curve(eye + Vec2{-r * 0.5f, 1.2f}, eye + Vec2{0, 1.6f},
-                                            eye + Vec2{r * 0.55f, 1.1f});
+    const std::vector<Vec2> wrinkle =
+        Curve(eye + Vec2{-r * 0.5f, 1.2f}, eye + Vec2{0, 1.6f}, eye + Vec2{r * 0.55f, 1.1f});
     frogCell.Paint(canvas, [&](Vec2 p) {
         const float d = Length(p - eye) - r;
         const float cover = frogCell.Cover(d);
@@ -163,7 +164,9 @@ void DrawFrogEyelids(Canvas& canvas, int cell, bool mouthOpen) {
         shade *= 1 - 0.3f * SmoothStep(-0.5f, 0.0f, d);
         const float line = PolylineDistance(p, crease, 0.2f, 0.2f);
         shade *= 1 - 0.65f * frogCell.Cover(line);
-        if (mouthOpen) shade *= 1 - 0.3f * frogCell.Cover(PolylineDistance(p, wrinkle, 0.12f, 0.12f));
+        if (mouthOpen) {
+            shade *= 1 - 0.3f * frogCell.Cover(PolylineDistance(p, wrinkle, 0.12f, 0.12f));
+        }
         return Grey(shade, cover);
     });
 }

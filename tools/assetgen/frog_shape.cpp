@@ -46,35 +46,51 @@ float FrogOutline(Vec2 p) {
 
 FrogShape::FrogShape(bool mouthOpen)
     : open(mouthOpen),
-      upperTurn(mouthOpen ? 10 * kDegrees : 0),
-      lowerTurn(mouthOpen ? 20 * kDegrees : 0) {}
+      upperTurn(mouthOpen ? 12 * kDegrees : 0),
+      lowerTurn(mouthOpen ? 26 * kDegrees : 0) {}
 
 Vec2 FrogShape::Head(Vec2 closedPoint) const {
-    return Rotate(closedPoint, kMouthCorner, upperTurn);
+    return Rotate(closedPoint, kMouthCorner, upperTurn * HingeWeight(closedPoint));
+}
+
+float FrogShape::HingeWeight(Vec2 p) const {
+    // The jaws turn fully in front of the mouth corner and not at all behind it, bending
+    // the skin in between instead of cutting it.
+    return SmoothStep(kMouthCorner.x - 1.0f, kMouthCorner.x + 2.5f, p.x);
 }
 
 FrogShape::Sample FrogShape::At(Vec2 p) const {
     if (!open) return {FrogOutline(p), p};
+    const float w = HingeWeight(p);
+    const float above = AboveMouthLine(p);
+    // The throat below the jaw follows it less and less.
+    const float jaw = w * (1 - SmoothStep(kJawDepth, kJawDepth + 4, -above));
+    const Vec2 source = above > 0 ? Rotate(p, kMouthCorner, -upperTurn * w)
+                                  : Rotate(p, kMouthCorner, lowerTurn * jaw);
+    // Cutting the gap out with a smooth maximum leaves the lips rounded, not pointed.
+    const float jaws = -SmoothMin(-FrogOutline(source), Gap(p), 1.2f);
+    return {std::min(jaws, Mouth(p)), source};
+}
+
+float FrogShape::Gap(Vec2 p) const {
     const Vec2 c = kMouthCorner;
-    // Behind the mouth corner and under the jaw the body stays put.
-    const float still = std::max(FrogOutline(p), std::min(p.x - c.x, AboveMouthLine(p) + kJawDepth));
-    const Vec2 up = Rotate(p, c, -upperTurn);
-    const float upper = std::max({FrogOutline(up), c.x - up.x, -AboveMouthLine(up)});
-    const Vec2 low = Rotate(p, c, lowerTurn);
-    const float lower = std::max({FrogOutline(low), c.x - low.x, AboveMouthLine(low),
-                                  -kJawDepth - AboveMouthLine(low)});
-    Sample s{still, p};
-    if (upper < s.distance) s.source = up;
-    if (lower < std::min(still, upper)) s.source = low;
-    const float jaws = SmoothMin(SmoothMin(still, upper, 0.6f), lower, 0.6f);
-    s.distance = SmoothMin(jaws, Mouth(p), 0.5f);
-    return s;
+    const Vec2 line = kSnoutTip - c;
+    const Vec2 along = line * (1 / Length(line));
+    const Vec2 d = p - c;
+    const float angle = std::atan2(along.x * d.y - along.y * d.x, Dot(along, d));
+    const float w = HingeWeight(p);
+    return std::max(angle - upperTurn * w, -lowerTurn * w - angle) * Length(d);
 }
 
 float FrogShape::Mouth(Vec2 p) const {
     if (!open) return 1e9f;
     const Vec2 c = kMouthCorner;
-    const Vec2 top = Rotate(kSnoutTip, c, upperTurn);
-    const Vec2 bottom = Rotate(kSnoutTip + Vec2{-1.2f, 0}, c, -lowerTurn);
-    return SdPolygon(p, {c, top, bottom});
+    const float w = HingeWeight(p);
+    // The mouth reaches only as far as both jaws do.
+    const float upperJaw = FrogOutline(Rotate(p, c, -upperTurn * w)) + 0.4f;
+    const float lowerJaw = FrogOutline(Rotate(p, c, lowerTurn * w)) + 0.4f;
+    // Between the jaw tips the far lip curves back into the mouth.
+    const Vec2 along = (kSnoutTip - c) * (1 / Length(kSnoutTip - c));
+    const float farLip = 3.0f - Length(p - (kSnoutTip + along * 2.0f));
+    return std::max({Gap(p), upperJaw, lowerJaw, farLip});
 }

@@ -17,7 +17,11 @@ struct FrogShape {
     // Features moved with the head (the upper jaw turns up when the mouth opens).
     Vec2 Eye() const { return Head(kEye); }
     Vec2 Head(Vec2 closedPoint) const;
-    // The open mouth's inside: the wedge between the jaws; positive outside.
+    // How much a point turns with the jaws: 0 behind the mouth corner, 1 in front of it.
+    float HingeWeight(Vec2 p) const;
+    // The wedge that opens between the turned jaws, reaching out past the snout.
+    float Gap(Vec2 p) const;
+    // The open mouth's inside: the part of the gap between the jaws; positive outside.
     float Mouth(Vec2 p) const;
 
     static constexpr Vec2 kEye{4.6f, 6.2f};

@@ -52,11 +52,10 @@ void DrawRaindrop(Canvas& canvas, int cell) {
     const Vec2 top = o + Vec2{kCell / 2.0f, kCell * 0.06f};
     const Vec2 head = o + Vec2{kCell / 2.0f, kCell * 0.88f};
     FillShaded(
-        canvas, CellBox(cell),
-        [&](Vec2 p) { return SdCapsule(p, top, head, 0.6f, 2.2f); },
+        canvas, CellBox(cell), [&](Vec2 p) { return SdCapsule(p, top, head, 0.9f, 2.8f); },
         [&](Vec2 p) {
             const float t = Clamp01((p.y - top.y) / (head.y - top.y));
-            return Rgba{0.85f, 0.92f, 1, 0.15f + 0.85f * t * t};
+            return Rgba{0.88f, 0.94f, 1, 0.25f + 0.75f * t * t};
         });
 }
 
@@ -70,8 +69,8 @@ void DrawDroplet(Canvas& canvas, int cell) {
     FillShaded(canvas, CellBox(cell), sd, [&](Vec2 p) {
         // Clear in the middle, brighter at the rim, with a glint up one side of the head.
         const float rim = SmoothStep(-r * 0.6f, 0.0f, sd(p));
-        const float glint = 1 - SmoothStep(0.0f, r * 0.35f,
-                                           Length(p - (head + Vec2{-r * 0.35f, -r * 0.35f})));
+        const float glint =
+            1 - SmoothStep(0.0f, r * 0.35f, Length(p - (head + Vec2{-r * 0.35f, -r * 0.35f})));
         const Rgba water{0.82f, 0.9f, 1, 0.55f + 0.35f * rim};
         return Mix(water, Rgba{1, 1, 1, 1}, glint);
     });

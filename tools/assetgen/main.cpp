@@ -6,10 +6,6 @@
 
 #include "pictures.h"
 
-#ifndef ASSETGEN_FONT
-#define ASSETGEN_FONT "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
-#endif
-
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: assetgen OUTPUT_FOLDER\n");

@@ -22,7 +22,9 @@ float Lattice(int x, int y, std::uint32_t seed, int periodX) {
     return (Hash(x, y, seed) >> 8) / 16777216.0f;
 }
 
-float Fade(float t) { return t * t * t * (t * (t * 6 - 15) + 10); }
+float Fade(float t) {
+    return t * t * t * (t * (t * 6 - 15) + 10);
+}
 
 }  // namespace
 
@@ -60,4 +62,6 @@ std::uint32_t Lcg::Next() {
     return state_;
 }
 
-float Lcg::Uniform() { return (Next() >> 8) / 16777216.0f; }
+float Lcg::Uniform() {
+    return (Next() >> 8) / 16777216.0f;
+}

@@ -24,8 +24,7 @@ bool WritePictures(const std::string& folder, const std::string& fontPath) {
     }
     return Save(folder, "font.tga", std::move(*font)) &&
            Save(folder, "ikonki.tga", MakeIconAtlas()) &&
-           Save(folder, "ripple.tga", MakeRipple()) &&
-           Save(folder, "zaba.tga", MakeFrogAtlas()) &&
+           Save(folder, "ripple.tga", MakeRipple()) && Save(folder, "zaba.tga", MakeFrogAtlas()) &&
            Save(folder, "lisc2.tga", MakeLilyPad()) &&
            Save(folder, "tlo.tga", MakeBackground(Season::kSummer)) &&
            Save(folder, "tlo2jesien.tga", MakeBackground(Season::kAutumn)) &&

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-float SdCircle(Vec2 p, Vec2 c, float r) { return Length(p - c) - r; }
+float SdCircle(Vec2 p, Vec2 c, float r) {
+    return Length(p - c) - r;
+}
 
 float SdEllipse(Vec2 p, Vec2 c, Vec2 radii) {
     const Vec2 q = p - c;
@@ -55,7 +57,9 @@ Vec2 Bezier(Vec2 a, Vec2 control, Vec2 b, float t) {
     return LerpV(LerpV(a, control, t), LerpV(control, b, t), t);
 }
 
-Box CircleBox(Vec2 c, float r) { return {c.x - r, c.y - r, c.x + r, c.y + r}; }
+Box CircleBox(Vec2 c, float r) {
+    return {c.x - r, c.y - r, c.x + r, c.y + r};
+}
 
 Box PointsBox(const std::vector<Vec2>& points) {
     Box b{points[0].x, points[0].y, points[0].x, points[0].y};

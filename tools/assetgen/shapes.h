@@ -10,15 +10,29 @@ struct Vec2 {
     float x = 0, y = 0;
 };
 
-inline Vec2 operator+(Vec2 a, Vec2 b) { return {a.x + b.x, a.y + b.y}; }
-inline Vec2 operator-(Vec2 a, Vec2 b) { return {a.x - b.x, a.y - b.y}; }
-inline Vec2 operator*(Vec2 a, float k) { return {a.x * k, a.y * k}; }
-inline float Dot(Vec2 a, Vec2 b) { return a.x * b.x + a.y * b.y; }
-inline float Length(Vec2 a) { return std::sqrt(Dot(a, a)); }
-inline Vec2 LerpV(Vec2 a, Vec2 b, float t) { return a + (b - a) * t; }
+inline Vec2 operator+(Vec2 a, Vec2 b) {
+    return {a.x + b.x, a.y + b.y};
+}
+inline Vec2 operator-(Vec2 a, Vec2 b) {
+    return {a.x - b.x, a.y - b.y};
+}
+inline Vec2 operator*(Vec2 a, float k) {
+    return {a.x * k, a.y * k};
+}
+inline float Dot(Vec2 a, Vec2 b) {
+    return a.x * b.x + a.y * b.y;
+}
+inline float Length(Vec2 a) {
+    return std::sqrt(Dot(a, a));
+}
+inline Vec2 LerpV(Vec2 a, Vec2 b, float t) {
+    return a + (b - a) * t;
+}
 
 // Coverage of a pixel by a shape whose edge is `d` pixels away; `soft` widens the ramp.
-inline float Cover(float d, float soft = 1) { return Clamp01(0.5f - d / soft); }
+inline float Cover(float d, float soft = 1) {
+    return Clamp01(0.5f - d / soft);
+}
 
 float SdCircle(Vec2 p, Vec2 c, float r);
 // Close to the true distance for ellipses that are not extremely flat.

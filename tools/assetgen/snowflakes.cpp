@@ -33,8 +33,8 @@ void AddArm(std::vector<Stroke>& strokes, Vec2 c, float r, int style) {
                 for (float t : {0.35f, 0.55f, 0.75f}) {
                     const float len = 0.45f * (1 - t) + 0.05f;
                     for (float s : {-1.0f, 1.0f}) {
-                        strokes.push_back({Polar(c, a, t * r), at(t, len, s * kSixth), 0.04f * r,
-                                           0.025f * r});
+                        strokes.push_back(
+                            {Polar(c, a, t * r), at(t, len, s * kSixth), 0.04f * r, 0.025f * r});
                     }
                 }
                 break;

@@ -1,0 +1,48 @@
+// Flies: what the frogs hunt.
+#pragma once
+
+#include <cstdint>
+
+// A fly wandering toward a private target point, flapping its wings.
+class TMucha {
+public:
+    // Big (1 in 14) or ordinary, entering from a random side.
+    TMucha();
+    // Enters from the left, the right or the top of the play field.
+    TMucha(int32_t points, double size);
+    TMucha(int32_t points, double x, double y, double velX, double velY, double size);
+    // Clears every frog's reference to this fly.
+    ~TMucha();
+    TMucha(const TMucha&) = delete;
+    TMucha& operator=(const TMucha&) = delete;
+
+    void Kill() { Dead = true; }
+    void Update();
+    void Draw() const;
+
+    double X = 0;
+    double Y = 0;
+    double VelX = 0;
+    double VelY = 0;
+    double TargetX = 0;
+    double TargetY = 0;
+    double MaxSpeed = 0;  // per axis, the most the pull may accelerate the fly to
+    double Heading = 0;   // degrees, 0..360
+    double WingPhase = 0;
+    double Size = 0;
+    double ColorR = 0;
+    double ColorG = 0;
+    double ColorB = 0;
+    int32_t Points = 0;
+    bool Dead = false;
+
+private:
+    void Enter(int32_t points, double size);
+    void Setup(int32_t points, double x, double y, double velX, double velY, double size);
+    void PullTowardTarget();
+    void BounceOffWalls();
+    void TurnToFlight();
+};
+
+void UpdateFlies();
+void DrawFlies();

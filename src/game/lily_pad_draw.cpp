@@ -1,0 +1,38 @@
+#include <GL/gl.h>
+
+#include "app/application.h"
+#include "game/lily_pad.h"
+#include "gfx/textures.h"
+
+void TLisc::Draw() const {
+    glPushMatrix();
+    glColor4d(ColorR, ColorG, ColorB, 1);
+    glTranslated(X, Y, 0);
+    glPushMatrix();
+    glScaled(Size, Size / 5, 1);
+    BindTexture(TextureSlot);
+    glEnable(GL_BLEND);
+    const double s0 = Mirrored ? 1 : 0;
+    const double s1 = 1 - s0;
+    glBegin(GL_QUADS);
+    glTexCoord2d(s0, 0);
+    glVertex2d(-1, -1);
+    glTexCoord2d(s1, 0);
+    glVertex2d(1, -1);
+    glTexCoord2d(s1, 1);
+    glVertex2d(1, 1);
+    glTexCoord2d(s0, 1);
+    glVertex2d(-1, 1);
+    glEnd();
+    UnbindTexture();
+    glDisable(GL_BLEND);
+    glPopMatrix();
+    glPopMatrix();
+}
+
+void DrawPads() {
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_BLEND);
+    for (const auto& pad : App().Pads) pad->Draw();
+    glDisable(GL_BLEND);
+}

@@ -1,0 +1,43 @@
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "app/application.h"
+#include "gfx/texture_upload.h"
+#include "gfx/textures.h"
+#include "gfx/tga.h"
+#include "platform/files.h"
+#include "platform/message_box.h"
+
+namespace {
+
+bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes) {
+    std::ifstream file(platform::ResolveDataPath(path), std::ios::binary);
+    if (!file) return false;
+    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return !file.bad();
+}
+
+bool Fail(const TgaError& error) {
+    platform::ShowMessage(error.Caption, error.Text, platform::MessageIcon::Error);
+    return false;
+}
+
+}  // namespace
+
+bool LoadTexture(int slot, const std::string& name, int kind) {
+    const std::string path = "data\\" + name;
+    std::vector<uint8_t> bytes;
+    if (!ReadFileBytes(path, bytes)) return Fail(TgaOpenError(path));
+    TgaImage image;
+    TgaError error;
+    if (!DecodeTGA(bytes.data(), bytes.size(), image, error)) return Fail(error);
+    bytes = {};
+    if (!UploadTexture(slot, image.Pixels.data(), image.Width, image.Height, image.Bits, kind)) {
+        // The texture stays as uploaded; only its smaller copies are missing.
+        platform::ShowMessage("ERROR", "Nie utworzono mipmap", platform::MessageIcon::Error);
+        return true;
+    }
+    if (App().StepProgress) App().StepProgress();
+    return true;
+}
