@@ -5,11 +5,13 @@
 #include "config/settings_store.h"
 #include "game/fly.h"
 #include "game/frog.h"
+#include "game/game.h"
 #include "game/lily_pad.h"
 #include "game/sky.h"
 #include "gfx/particle.h"
 #include "gfx/ripple.h"
 #include "input/power_input.h"
+#include "menu/menu.h"
 
 namespace {
 Application* current = nullptr;

@@ -17,6 +17,8 @@ class TMucha;
 class TZaba;
 class TParticle;
 class TRipple;
+class TGra;
+class TWinieta;
 
 template <typename T>
 using TObjectList = std::vector<std::unique_ptr<T>>;
@@ -38,6 +40,9 @@ struct Application {
     ViewLayout View;
 
     std::unique_ptr<TNiebo> Sky;
+    // The running game, or none while only the menus are up.
+    std::unique_ptr<TGra> Game;
+    std::unique_ptr<TWinieta> Menu;
     TObjectList<TMucha> Flies;
     TObjectList<TZaba> Frogs;
     TObjectList<TLisc> Pads;
@@ -46,6 +51,8 @@ struct Application {
 
     // Moves the loading window's bar; set only while start-up runs.
     std::function<void()> StepProgress;
+    // Closes the main window as its close box does, which ends the program.
+    std::function<void()> CloseMainWindow;
 };
 
 // The running program's state; main and tests choose the instance.

@@ -3,14 +3,39 @@
 #include <cstdint>
 
 #include "app/application.h"
+#include "game/fly.h"
+#include "game/frog.h"
+#include "game/game.h"
+#include "game/lily_pad.h"
+#include "gfx/particle.h"
+#include "gfx/ripple.h"
 #include "input/power_input.h"
+#include "menu/menu.h"
+#include "sound/sound.h"
+
+bool GameRunning(const Application& app) {
+    return app.Game && app.Game->Running;
+}
+
+void WorldStep() {
+    App().Game->GameStep();
+    UpdatePads();
+    UpdateFlies();
+    UpdateFrogs();
+    UpdateParticles();
+    UpdateRipples();
+}
 
 void Step(Application& app) {
     app.Inp->Poll();
     // Signed counter that wraps, done in unsigned arithmetic to stay defined.
     app.StepCounter = static_cast<int32_t>(static_cast<uint32_t>(app.StepCounter) + 1u);
-    // The running game's world step, or else the menu's step, joins here.
-    // The music player's end-of-track service joins here.
+    if (GameRunning(app)) {
+        WorldStep();
+    } else if (app.Menu) {
+        app.Menu->MenuStep();
+    }
+    Music().Service();
     MovePointer(app, app.Inp->MouseDeltaX, app.Inp->MouseDeltaY);
 }
 

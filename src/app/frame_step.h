@@ -3,8 +3,15 @@
 
 struct Application;
 
-// Polls input, counts the step, advances the game or the menu, then moves the pointer.
+// Polls input, counts the step, advances the game or the menu, services the
+// music, then moves the pointer.
 void Step(Application& app);
+
+// The running game's step: the game object, then every world list in order.
+void WorldStep();
+
+// True while a game object exists and is not paused.
+bool GameRunning(const Application& app);
 
 // Moves the pointer cross by the mouse's movement since the last poll, kept inside the view.
 void MovePointer(Application& app, int mouseDeltaX, int mouseDeltaY);

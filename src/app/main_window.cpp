@@ -7,12 +7,16 @@
 #include "app/scene.h"
 #include "config/settings_store.h"
 #include "config/user_folder.h"
+#include "game/player_input.h"
 #include "game/sky.h"
 #include "gfx/view.h"
 #include "input/power_input.h"
+#include "menu/menu.h"
 #include "platform/event_loop.h"
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "platform/message_box.h"
+#include "sound/sound.h"
 
 namespace {
 
@@ -35,6 +39,13 @@ TForm1::TForm1() : tmr(clock_) {
     UseApp(&app_);
     tmr.OnRender = [this] { tmrRender(); };
     tmr.OnProcess = [this] { tmrProcess(); };
+    app_.CloseMainWindow = platform::RequestClose;
+}
+
+TForm1::~TForm1() {
+    // The menu and the game may still hold music and sounds; stop them before the device goes.
+    CloseSound();
+    audio_.Close();
 }
 
 void TForm1::FormCreate() {
@@ -50,20 +61,23 @@ void TForm1::FormCreate() {
 bool TForm1::Initialize(platform::LoadingWindow& loading) {
     app_.StepProgress = [&loading] { loading.StepProgress(); };
     SeedRandomFromClock(app_.Rng);
-    // The key-code tables of the frog controls are installed here.
-    // Sound starts here: device, samples (each steps the bar) and the music player.
+    InstallKeyTable();
+    if (auto failure = InitSound(audio_)) {
+        platform::ShowMessage(failure->Caption, failure->Text, platform::MessageIcon::Error);
+        return false;
+    }
     if (!InitGraphics()) return false;
     app_.StepCounter = -2147483637;
     app_.Sky = std::make_unique<TNiebo>();
-    // The five world lists live in the application object from the start.
-    // The player-input mapping is made here.
     app_.Inp = std::make_unique<TPowerInput>(&inputSystem_);
     app_.Inp->Init();
     tmr.MayProcess = true;
     tmr.SetMayRender(true);
-    // The sound listener goes to the centre of the view, and the music
-    // player's playlist is emptied, here.
-    // The menu is created and reset here, showing the title and starting its music.
+    SetListener(app_.View.ViewWidth / 2.0, app_.View.ViewHeight / 2.0);
+    Music().ClearPlaylist();
+    Music().Shuffle = false;
+    app_.Menu = std::make_unique<TWinieta>();
+    app_.Menu->Reset(true);
     window_.BringToFront();
     app_.StepProgress = nullptr;
     return true;

@@ -5,6 +5,7 @@
 
 #include "app/application.h"
 #include "app/power_timer.h"
+#include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/input_devices.h"
 #include "platform/loading_window.h"
@@ -15,6 +16,7 @@ public:
     TForm1();
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
+    ~TForm1();
 
     // Program folder, settings and captions; runs as the window is created.
     void FormCreate();
@@ -32,8 +34,9 @@ private:
     void tmrRender();
     void tmrProcess();
 
-    // The input system outlives the application, whose input component holds it.
+    // The input system and the audio device outlive the application, which uses them.
     platform::SdlInputSystem inputSystem_;
+    platform::OpenAlAudio audio_;
     Application app_;
     platform::SystemClock clock_;
     TPowerTimer tmr;

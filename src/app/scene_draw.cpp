@@ -1,10 +1,20 @@
 #include <GL/gl.h>
 
 #include "app/application.h"
+#include "app/frame_step.h"
+#include "app/hud.h"
 #include "app/scene.h"
+#include "game/fly.h"
+#include "game/frog.h"
+#include "game/game.h"
+#include "game/lily_pad.h"
 #include "game/sky.h"
+#include "gfx/font.h"
+#include "gfx/particle.h"
+#include "gfx/ripple.h"
 #include "gfx/textures.h"
 #include "gfx/view.h"
+#include "menu/menu.h"
 
 namespace {
 
@@ -74,6 +84,17 @@ void DrawWater() {
     glDisable(GL_BLEND);
 }
 
+void DrawHud() {
+    glEnable(GL_BLEND);
+    LayoutHud(*App().Game, App().View,
+              [](std::string_view text, uint8_t align, double x, double y, double size,
+                 const TColor& color) {
+                  Color(color);
+                  DrawText(text, align, x, y, size);
+              });
+    glDisable(GL_BLEND);
+}
+
 void DrawPointer() {
     const Application& app = App();
     glPushMatrix();
@@ -127,16 +148,21 @@ void WaterColor(double alpha, double y) {
 void DrawScene(int width, int height) {
     BeginScene(width, height);
     DrawSky();
+    const bool running = GameRunning(App());
     EnterPlayField();
-    // The ripples' draw walk joins here.
+    DrawRipples();
     glPopMatrix();
     DrawBackground();
     EnterPlayField();
-    // Frogs in the water join here.
+    DrawFrogs(true);
     DrawWater();
-    // Pads, frogs on pads, flies, particles and the heads-up display join here.
+    DrawPads();
+    DrawFrogs(false);
+    DrawFlies();
+    DrawParticles();
+    if (running) DrawHud();
     glPopMatrix();
-    // The menu joins here when no game runs.
+    if (!running && App().Menu) App().Menu->MenuDraw();
     DrawPointer();
     DrawSideBars();
 }

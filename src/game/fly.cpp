@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "app/application.h"
+#include "app/world_walk.h"
+#include "game/game.h"
 #include "game/frog.h"
 #include "game/lily_pad.h"
 #include "game/player.h"
@@ -17,7 +19,7 @@ double FlightHeight() {
 }
 
 double NewMaxSpeed() {
-    return Random() * CurrentGame->FlySpeed + 0.1;
+    return Random() * App().Game->FlySpeed + 0.1;
 }
 
 }  // namespace
@@ -128,13 +130,5 @@ void TMucha::TurnToFlight() {
 }
 
 void UpdateFlies() {
-    TObjectList<TMucha>& flies = App().Flies;
-    for (size_t i = 0; i < flies.size();) {
-        flies[i]->Update();
-        if (flies[i]->Dead) {
-            flies.erase(flies.begin() + i);
-        } else {
-            ++i;
-        }
-    }
+    UpdateObjects(App().Flies, [](TMucha& item) { item.Update(); });
 }

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "app/application.h"
+#include "app/world_walk.h"
+#include "game/game.h"
 #include "game/fly.h"
 #include "game/lily_pad.h"
 #include "game/player.h"
@@ -54,11 +56,11 @@ TZaba::TZaba(double x, double y, double size) : X(x), Y(y), Size(size) {
 }
 
 PlayerRecord& TZaba::Player() const {
-    return CurrentGame->Players[PlayerIndex];
+    return App().Game->Players[PlayerIndex];
 }
 
 void TZaba::Jump(double strength) {
-    if (CurrentGame->LevelOver) return;
+    if (App().Game->LevelOver) return;
     if (strength >= 0) {
         VelY = strength;
         VelX = (6 - SafeSqrt(strength)) * Facing;
@@ -99,7 +101,7 @@ void TZaba::UpdateFrog() {
     UpdateLegs();
     UpdateBlink();
     if (TongueOut) UpdateTongue();
-    if (CurrentGame->FrogsCollide) CollideFrogs();
+    if (App().Game->FrogsCollide) CollideFrogs();
 }
 
 // A standing frog lands again every step, which keeps it on its pad's surface.
@@ -142,13 +144,5 @@ void TZaba::CollideFrogs() {
 }
 
 void UpdateFrogs() {
-    TObjectList<TZaba>& frogs = App().Frogs;
-    for (size_t i = 0; i < frogs.size();) {
-        frogs[i]->UpdateFrog();
-        if (frogs[i]->Dead) {
-            frogs.erase(frogs.begin() + static_cast<std::ptrdiff_t>(i));
-        } else {
-            ++i;
-        }
-    }
+    UpdateObjects(App().Frogs, [](TZaba& item) { item.UpdateFrog(); });
 }

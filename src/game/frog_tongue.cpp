@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "app/application.h"
+#include "game/game.h"
 #include "game/fly.h"
 #include "game/frog.h"
 #include "game/player.h"
@@ -42,7 +43,7 @@ TMucha* FlyNear(const TongueSegment& segment) {
 }  // namespace
 
 void TZaba::ShootTongue(double forward, double up) {
-    if (CurrentGame->LevelOver) return;
+    if (App().Game->LevelOver) return;
     TongueOut = true;
     TongueTime = 0;
     TongueLength = kTongueSegments;
@@ -135,7 +136,7 @@ void TZaba::SwallowSegment() {
     --TongueLength;
     TMucha* fly = Tongue[TongueLength].HeldFly;
     if (!fly || fly->Dead) return;
-    if (!CurrentGame->LevelOver) Player().LevelPoints += fly->Points;
+    if (!App().Game->LevelOver) Player().LevelPoints += fly->Points;
     fly->Kill();
     if (Random(10) != 0) {
         PlaySample(kSampleGulp, true, 0, X, Y, 0);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/application.h"
+#include "app/world_walk.h"
 #include "game/frog.h"
 #include "game/random.h"
 #include "game/sky.h"
@@ -103,15 +104,7 @@ void SpreadPads() {
 }
 
 void UpdatePads() {
-    TObjectList<TLisc>& pads = App().Pads;
-    for (size_t i = 0; i < pads.size();) {
-        pads[i]->Update();
-        if (pads[i]->Dead) {
-            pads.erase(pads.begin() + i);
-        } else {
-            ++i;
-        }
-    }
+    UpdateObjects(App().Pads, [](TLisc& item) { item.Update(); });
 }
 
 TLisc* PadAt(double x) {

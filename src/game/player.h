@@ -1,8 +1,7 @@
-// The per-frog player record and the few things world objects read from the running game.
+// The per-frog player record: points, colour and who steers the frog.
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "gfx/geometry.h"
 
@@ -15,14 +14,3 @@ struct PlayerRecord {
     int32_t Scheme = 0;  // 1 or 2 for a person, 0 for the computer
     int32_t Skill = 0;   // 0 easy, 1 medium, 2 hard for the computer, 0 for a person
 };
-
-// What frogs and flies read from the running game; the game object fills it in.
-struct TGameLink {
-    std::vector<PlayerRecord> Players;  // indexed by a frog's PlayerIndex
-    bool LevelOver = false;
-    bool FrogsCollide = false;
-    double FlySpeed = 0;
-};
-
-// The running game, or null when no game exists.
-inline TGameLink* CurrentGame = nullptr;

@@ -27,6 +27,3 @@ bool ActionHeld(int32_t action);
 bool ActionPressed(int32_t action);
 // The menu's actions 0..4 (up, down, left, right, select) answer either scheme.
 bool MenuActionPressed(int32_t action);
-
-// The player-input object start-up creates; the key table and queries above hold its state.
-class TGracz {};

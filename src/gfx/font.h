@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 enum TextAlign : uint8_t { kAlignLeft = 0, kAlignCentre = 1, kAlignRight = 2 };
 
@@ -13,7 +13,7 @@ int FontCell(unsigned char c);
 // its square. The alignment counts every byte, line characters included, so
 // text of several lines is aligned as one line.
 template <typename GlyphFn>
-void LayoutText(const std::string& text, uint8_t alignment, double x, double y, double size,
+void LayoutText(std::string_view text, uint8_t alignment, double x, double y, double size,
                 GlyphFn&& glyph) {
     const double n = static_cast<double>(text.size());
     if (alignment == kAlignCentre) x -= size * (n - 1);
@@ -35,4 +35,4 @@ void LayoutText(const std::string& text, uint8_t alignment, double x, double y, 
 }
 
 // Draws the text with its first glyph (after alignment) centred on (x, y).
-void DrawText(const std::string& text, uint8_t alignment, double x, double y, double size);
+void DrawText(std::string_view text, uint8_t alignment, double x, double y, double size);

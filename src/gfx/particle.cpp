@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/application.h"
+#include "app/world_walk.h"
 #include "game/random.h"
 #include "gfx/ripple.h"
 
@@ -128,14 +129,5 @@ void RainStep() {
 }
 
 void UpdateParticles() {
-    TObjectList<TParticle>& particles = App().Particles;
-    // The count is read afresh each time, so particles added meanwhile are stepped too.
-    for (size_t i = 0; i < particles.size();) {
-        particles[i]->Step();
-        if (particles[i]->Dead) {
-            particles.erase(particles.begin() + static_cast<std::ptrdiff_t>(i));
-        } else {
-            ++i;
-        }
-    }
+    UpdateObjects(App().Particles, [](TParticle& item) { item.Step(); });
 }

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/application.h"
+#include "app/world_walk.h"
 
 TRipple::TRipple(double x, double y, double radius, double strength)
     : X(x), Y(y), Radius(radius), Strength(strength) {}
@@ -18,14 +19,5 @@ void AddRipple(double x, double y, double radius, double strength) {
 }
 
 void UpdateRipples() {
-    TObjectList<TRipple>& ripples = App().Ripples;
-    // The count is read afresh each time, so ripples added meanwhile are stepped too.
-    for (size_t i = 0; i < ripples.size();) {
-        ripples[i]->Step();
-        if (ripples[i]->Dead) {
-            ripples.erase(ripples.begin() + static_cast<std::ptrdiff_t>(i));
-        } else {
-            ++i;
-        }
-    }
+    UpdateObjects(App().Ripples, [](TRipple& item) { item.Step(); });
 }

@@ -1,4 +1,49 @@
 #include "sound/sound.h"
 
-// Plays nothing until the sound device is joined.
-void PlaySample(int32_t, bool, int32_t, double, double, double) {}
+#include "app/application.h"
+#include "config/settings_store.h"
+
+void PlaySample(int32_t index, bool positional, int32_t frequency, double x, double y, double z) {
+    TSound* sound = Sound();
+    if (!sound || index < 0 || index >= static_cast<int32_t>(sound->Samples.size())) return;
+    TSampleEntry& entry = sound->Samples[index];
+    entry.Position = {static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)};
+    // A looping sample already playing is refreshed on its own channel, never doubled.
+    if (!entry.Busy) {
+        entry.Channel = sound->Device.PlayPaused(entry.SampleHandle);
+        if (entry.Loops) entry.Busy = true;
+    }
+    if (positional) sound->Device.SetPosition(entry.Channel, entry.Position);
+    if (frequency != 0) sound->Device.SetFrequency(entry.Channel, frequency);
+    sound->Device.Unpause(entry.Channel);
+}
+
+void StopSample(int32_t index) {
+    TSound* sound = Sound();
+    if (!sound || index < 0 || index >= static_cast<int32_t>(sound->Samples.size())) return;
+    TSampleEntry& entry = sound->Samples[index];
+    sound->Device.StopChannel(entry.Channel);
+    entry.Busy = false;
+}
+
+void SetListener(double x, double y) {
+    TSound* sound = Sound();
+    if (!sound) return;
+    // Facing the viewer with the top downward: in the game's left-handed space
+    // that keeps larger x on the listener's right.
+    sound->Device.SetListener({static_cast<float>(x), static_cast<float>(y), 0}, {0, 0, -1},
+                              {0, -1, 0});
+    sound->Device.Update();
+}
+
+void ResetListener() {
+    SetListener(0, 0);
+}
+
+void ApplyVolumes() {
+    TSound* sound = Sound();
+    if (!sound) return;
+    const TConfig& config = *App().Config;
+    sound->Device.SetEffectsVolume(config.GetInteger("Sound", "SoundVolume", 25) * 10);
+    sound->Music.SetVolume(config.GetInteger("Sound", "MusicVolume", 25) * 10);
+}

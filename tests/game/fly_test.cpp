@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/application.h"
+#include "game/game.h"
 #include "game/frog.h"
 #include "game/player.h"
 #include "game/sky.h"
@@ -20,9 +21,7 @@ struct FlyTest : ::testing::Test {
         app.Sky = std::make_unique<TNiebo>();
         app.Rng.Seed = 77;
         game.FlySpeed = 1.2;
-        CurrentGame = &game;
     }
-    ~FlyTest() override { CurrentGame = nullptr; }
 
     TMucha& AddFly(double x, double y, double velX, double velY) {
         app.Flies.push_back(std::make_unique<TMucha>(1, x, y, velX, velY, 4));
@@ -39,9 +38,9 @@ struct FlyTest : ::testing::Test {
         const double gap = std::fmod(std::fabs(a - b), 360.0);
         return std::min(gap, 360 - gap);
     }
-
-    TGameLink game;
     Application app;
+    // The game the frogs and flies read; owned by the application.
+    TGra& game = *(app.Game = std::make_unique<TGra>());
 };
 
 TEST_F(FlyTest, FullConstructorDrawsTargetColourWingsAndSpeedInOrder) {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/application.h"
+#include "game/game.h"
 #include "game/fly.h"
 #include "game/frog.h"
 #include "game/lily_pad.h"
@@ -32,11 +33,9 @@ struct ControlTest : ::testing::Test {
             player.IsHuman = true;
             player.Scheme = 1;
         }
-        CurrentGame = &game;
         app.Pads.push_back(std::make_unique<TLisc>(300, 80, 0, 0, 150));
         frog = &AddFrog(300);
     }
-    ~ControlTest() override { CurrentGame = nullptr; }
 
     TZaba& AddFrog(double x) {
         app.Frogs.push_back(std::make_unique<TZaba>(x, 87.5, 15));
@@ -56,9 +55,9 @@ struct ControlTest : ::testing::Test {
         game.Players[0].Scheme = 0;
         game.Players[0].Skill = skill;
     }
-
-    TGameLink game;
     Application app;
+    // The game the frogs and flies read; owned by the application.
+    TGra& game = *(app.Game = std::make_unique<TGra>());
     TZaba* frog = nullptr;
 };
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/application.h"
+#include "game/game.h"
 #include "game/fly.h"
 #include "game/lily_pad.h"
 #include "game/player.h"
@@ -22,9 +23,7 @@ struct FrogTest : ::testing::Test {
         app.Sky = std::make_unique<TNiebo>();
         app.Rng.Seed = 4242;
         game.Players.resize(2);
-        CurrentGame = &game;
     }
-    ~FrogTest() override { CurrentGame = nullptr; }
 
     TLisc& AddPad(double x, double size, double velX = 0) {
         app.Pads.push_back(std::make_unique<TLisc>(x, 80, velX, 0, size));
@@ -41,9 +40,9 @@ struct FrogTest : ::testing::Test {
         app.Flies.push_back(std::make_unique<TMucha>(1, x, y, 0, 0, 4));
         return *app.Flies.back();
     }
-
-    TGameLink game;
     Application app;
+    // The game the frogs and flies read; owned by the application.
+    TGra& game = *(app.Game = std::make_unique<TGra>());
 };
 
 TEST_F(FrogTest, ConstructorsDrawPlaceThenFacingAndBuildTheLegs) {

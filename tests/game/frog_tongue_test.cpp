@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/application.h"
+#include "game/game.h"
 #include "game/fly.h"
 #include "game/frog.h"
 #include "game/lily_pad.h"
@@ -25,13 +26,11 @@ struct TongueTest : ::testing::Test {
             player.IsHuman = true;
             player.Scheme = 1;
         }
-        CurrentGame = &game;
         app.Pads.push_back(std::make_unique<TLisc>(300, 80, 0, 0, 100));
         app.Frogs.push_back(std::make_unique<TZaba>(300, 87.5, 15));
         frog = app.Frogs.back().get();
         frog->Facing = 1;
     }
-    ~TongueTest() override { CurrentGame = nullptr; }
 
     TMucha& AddFly(double x, double y, int32_t points = 1) {
         app.Flies.push_back(std::make_unique<TMucha>(points, x, y, 0, 0, 4));
@@ -47,9 +46,9 @@ struct TongueTest : ::testing::Test {
         while (TRandom{seed}.Next(n) != value) ++seed;
         return seed;
     }
-
-    TGameLink game;
     Application app;
+    // The game the frogs and flies read; owned by the application.
+    TGra& game = *(app.Game = std::make_unique<TGra>());
     TZaba* frog = nullptr;
 };
 
@@ -117,19 +116,22 @@ TEST_F(TongueTest, CoincidingSegmentsMakeTheWidestPiece) {
 }
 
 TEST_F(TongueTest, CaughtFlyIsCarriedToTheMouthSwallowedAndScored) {
-    TMucha& fly = AddFly(330, 91);
+    AddFly(330, 91);
     frog->PlayerIndex = 1;
     frog->ShootTongue(5, 0.5);
     int step = 0;
+    bool caught = false;
     while (frog->TongueOut) {
         Step();
         ++step;
-        if (frog->Tongue[0].HeldFly) {
-            EXPECT_EQ(fly.VelX, 0);
+        // Once caught, the fly rides the tongue until it is swallowed and removed.
+        if (const TMucha* held = frog->Tongue[0].HeldFly) {
+            caught = true;
+            EXPECT_EQ(held->VelX, 0);
         }
     }
+    EXPECT_TRUE(caught);
     EXPECT_EQ(step, 41);
-    EXPECT_TRUE(fly.Dead);
     EXPECT_EQ(game.Players[1].LevelPoints, 1);
     EXPECT_EQ(game.Players[0].LevelPoints, 0);
     UpdateFlies();
@@ -145,12 +147,13 @@ TEST_F(TongueTest, BigFlyScoresTwo) {
 }
 
 TEST_F(TongueTest, FlySwallowedAfterTheLevelEndedDiesWithoutPoints) {
-    TMucha& fly = AddFly(330, 91);
+    AddFly(330, 91);
     frog->ShootTongue(5, 0.5);
     Step();
     game.LevelOver = true;
     while (frog->TongueOut) Step();
-    EXPECT_TRUE(fly.Dead);
+    UpdateFlies();
+    EXPECT_TRUE(app.Flies.empty());
     EXPECT_EQ(game.Players[0].LevelPoints, 0);
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/application.h"
+#include "game/game.h"
 #include "game/frog.h"
 #include "game/player.h"
 #include "game/sky.h"
@@ -18,9 +19,7 @@ struct PadTest : ::testing::Test {
         app.Inp = std::make_unique<TPowerInput>(nullptr);
         app.Sky = std::make_unique<TNiebo>();
         app.Rng.Seed = 20240601;
-        CurrentGame = &game;
     }
-    ~PadTest() override { CurrentGame = nullptr; }
 
     TLisc& AddPad(double x, double size, double velX = 0) {
         app.Pads.push_back(std::make_unique<TLisc>(x, 80, velX, 0, size));
@@ -38,9 +37,9 @@ struct PadTest : ::testing::Test {
             if (probe.Next(5) + 2 == pads) return seed;
         }
     }
-
-    TGameLink game;
     Application app;
+    // The game the frogs and flies read; owned by the application.
+    TGra& game = *(app.Game = std::make_unique<TGra>());
 };
 
 TEST_F(PadTest, PadAtFindsTheEarlierOfOverlappingPadsAndCountsTheEdges) {
