@@ -57,20 +57,22 @@ void LoadingWindow::Show(const LoadingLook& look) {
     Paint();
 }
 
+// A full bar is not painted again: the sounds fill it before the GL context exists, and
+// painting through shared memory after that stops software GL from reaching the screen.
 void LoadingWindow::StepProgress() {
-    if (progress_ < look_.maxValue) ++progress_;
+    if (progress_ >= look_.maxValue) return;
+    ++progress_;
     Paint();
 }
 
+// Only hidden here: destroying a window that drew through shared memory stops
+// software GL in the same process from reaching the screen.
 void LoadingWindow::Close() {
     if (titleFont_) TTF_CloseFont(titleFont_);
     if (statusFont_) TTF_CloseFont(statusFont_);
     titleFont_ = statusFont_ = nullptr;
-    if (renderer_) SDL_DestroyRenderer(renderer_);
-    if (window_) SDL_DestroyWindow(window_);
-    renderer_ = nullptr;
-    window_ = nullptr;
     if (TTF_WasInit() > 0) TTF_Quit();
+    if (window_) SDL_HideWindow(window_);
 }
 
 void LoadingWindow::DrawText(TTF_Font* font, const std::string& text, int left, int top, int width,

@@ -29,6 +29,7 @@ public:
     void Show(const LoadingLook& look);
     // Moves the bar one step (never past the end) and repaints.
     void StepProgress();
+    // Takes the window off the screen; it is destroyed with the object.
     void Close();
     int Progress() const { return progress_; }
 
