@@ -6,6 +6,7 @@
 
 #include "config/settings_store.h"
 #include "temp_folder.h"
+#include "worked_example.h"
 
 namespace fs = std::filesystem;
 
@@ -36,24 +37,6 @@ protected:
 
     TempFolder Temp;
 };
-
-const char kWorkedExample[] =
-    "<Game>\r\n"
-    " <NumberOfFrogs type=\"Integer\">\r\n"
-    "  3\r\n"
-    " </NumberOfFrogs>\r\n"
-    " <FrogsCollision type=\"Boolean\">\r\n"
-    "  0\r\n"
-    " </FrogsCollision>\r\n"
-    " <StartingLevel type=\"Integer\">\r\n"
-    "  1\r\n"
-    " </StartingLevel>\r\n"
-    "</Game>\r\n"
-    "<Sound>\r\n"
-    " <SoundVolume type=\"Integer\">\r\n"
-    "  23\r\n"
-    " </SoundVolume>\r\n"
-    "</Sound>\r\n";
 
 TEST_F(SettingsFile, FirstSaveCreatesTheFolderAndWritesTheMenuChangesByteForByte) {
     TConfig config("Pondlark.cfg", Temp.Backslashed() + "Grubwick\\PondlarkRemake");

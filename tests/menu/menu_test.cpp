@@ -5,6 +5,7 @@
 #include "game/game.h"
 #include "game/lily_pad.h"
 #include "menu_fixture.h"
+#include "../config/worked_example.h"
 
 namespace {
 
@@ -279,23 +280,7 @@ TEST_F(MenuTest, ThreeFrogsQuieterAndNoCollisionThenANewGameWritesThisFile) {
     Press(key::kRightControl);
     Press(key::kUp, 4);
     Press(key::kRightControl);
-    const char* expected =
-        "<Game>\r\n"
-        " <NumberOfFrogs type=\"Integer\">\r\n"
-        "  3\r\n"
-        " </NumberOfFrogs>\r\n"
-        " <FrogsCollision type=\"Boolean\">\r\n"
-        "  0\r\n"
-        " </FrogsCollision>\r\n"
-        " <StartingLevel type=\"Integer\">\r\n"
-        "  1\r\n"
-        " </StartingLevel>\r\n"
-        "</Game>\r\n"
-        "<Sound>\r\n"
-        " <SoundVolume type=\"Integer\">\r\n"
-        "  23\r\n"
-        " </SoundVolume>\r\n"
-        "</Sound>\r\n";
+    const char* expected = kWorkedExample;
     EXPECT_EQ(ReadBytes(folder.Path / "Pondlark.cfg"), expected);
 }
 
