@@ -7,7 +7,8 @@ packages=(
     libgl-dev libglu1-mesa-dev libgl1-mesa-dri fonts-dejavu-core
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang libclang-rt-14-dev
-    xvfb xauth xdotool imagemagick xfonts-base x11-utils
+    xvfb xauth xdotool imagemagick xfonts-base x11-utils openbox
+    libpng-dev libstb-dev time
 )
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"

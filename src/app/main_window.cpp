@@ -67,6 +67,7 @@ bool TForm1::Initialize(platform::LoadingWindow& loading) {
         return false;
     }
     if (!InitGraphics()) return false;
+    window_.SetIcon(platform::ResolveDataPath("data\\icon.bmp"));
     app_.StepCounter = -2147483637;
     app_.Sky = std::make_unique<TNiebo>();
     app_.Inp = std::make_unique<TPowerInput>(&inputSystem_);
@@ -90,6 +91,7 @@ int TForm1::Run() {
     handlers.deactivate = [this] { tmr.AppDeactivate(); };
     handlers.resized = [this](int width, int height) { FormResize(width, height); };
     handlers.closing = [this] { FormClose(); };
+    handlers.toggleFullScreen = [this] { window_.ToggleDesktopFullScreen(); };
     platform::RunMessageLoop(handlers);
     return startFailed_ ? 1 : 0;
 }

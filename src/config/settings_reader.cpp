@@ -3,6 +3,9 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "config/settings_store.h"
 #include "config/settings_text.h"
@@ -95,10 +98,45 @@ std::string AttributeValue(const std::string& name, const std::string& tag) {
     return Trim(tag.substr(at, quote - at));
 }
 
+// Finds the first group of a name and the keys a group holds without walking
+// the store, so that a huge file of distinct names loads in linear time.
+class LoadIndex {
+public:
+    explicit LoadIndex(const std::vector<std::unique_ptr<TGroup>>& groups) {
+        for (const auto& group : groups) Note(*group);
+    }
+
+    // Remembers the group unless an earlier one has its name. Groups are never
+    // renamed or removed while loading, so their names can be the keys.
+    void Note(TGroup& group) { FirstGroup.try_emplace(group.Name, &group); }
+
+    // The first group of the (normalised) name.
+    TGroup& Group(TConfig& config, const std::string& name) {
+        auto found = FirstGroup.find(NormalizeGroupName(name));
+        if (found != FirstGroup.end()) return *found->second;
+        TGroup& group = config.GetGroup(name);
+        Note(group);
+        return group;
+    }
+
+    std::unordered_set<std::string>& Keys(const TGroup& group) {
+        auto [entry, added] = GroupKeys.try_emplace(&group);
+        if (added) {
+            for (const auto& option : group.Options) entry->second.insert(option->Name);
+        }
+        return entry->second;
+    }
+
+private:
+    std::unordered_map<std::string_view, TGroup*> FirstGroup;
+    std::unordered_map<const TGroup*, std::unordered_set<std::string>> GroupKeys;
+};
+
 // A cursor over the file text that feeds the groups and options it finds into the store.
 class SettingsReader {
 public:
-    SettingsReader(TConfig& config, const std::string& text) : Config(config), Text(text) {}
+    SettingsReader(TConfig& config, const std::string& text, LoadIndex& index)
+        : Config(config), Text(text), Index(index) {}
 
     // False when a group element failed, leaving what was read before it.
     bool ReadGroups() {
@@ -131,7 +169,7 @@ private:
         std::string name = TagName(tag);
         if (name.empty()) return false;
         name = UnescapeSpaces(name);
-        Config.AddGroup(name);
+        Index.Note(Config.AddGroup(name));
         while (ReadOption(name)) continue;
         return UnescapeSpaces(ClosingName(ReadUntil('>', true))) == name;
     }
@@ -159,20 +197,12 @@ private:
     }
 
     // Ensure, not set: the first element of a key wins. Windows are set, so the last wins.
-    void Store(const std::string& group, const std::string& key, const std::string& type,
+    void Store(const std::string& groupName, const std::string& key, const std::string& type,
                const std::string& value, const std::string& tag) {
-        if (SameIgnoringCase(type, "String")) {
-            Config.EnsureString(group, key, UnescapeAngles(value));
-        } else if (SameIgnoringCase(type, "Integer")) {
-            if (!value.empty()) Config.EnsureInteger(group, key, ParseInt32(value).value_or(0));
-        } else if (SameIgnoringCase(type, "Int64")) {
-            if (!value.empty()) Config.EnsureInt64(group, key, ParseInt64(value).value_or(0));
-        } else if (SameIgnoringCase(type, "Boolean")) {
-            if (!value.empty()) {
-                Config.EnsureBoolean(group, key,
-                                     static_cast<uint8_t>(ParseInt32(value).value_or(1)));
-            }
-        } else if (SameIgnoringCase(type, "Window")) {
+        TGroup& group = Index.Group(Config, groupName);
+        std::unordered_set<std::string>& keys = Index.Keys(group);
+        const bool taken = keys.count(key) != 0;
+        if (SameIgnoringCase(type, "Window")) {
             TRect rect;
             rect.Left = ParseInt32(AttributeValue("Left", tag)).value_or(0);
             rect.Top = ParseInt32(AttributeValue("Top", tag)).value_or(0);
@@ -180,17 +210,42 @@ private:
             rect.Bottom = ParseInt32(AttributeValue("Bottom", tag)).value_or(0);
             const auto state =
                 static_cast<uint8_t>(ParseInt32(AttributeValue("State", tag)).value_or(0));
-            Config.SetWindow(group, key, state, rect);
+            // Only a taken key has older options to remove.
+            if (taken) {
+                group.SetWindow(key, state, rect);
+            } else {
+                group.AddWindow(key, state, rect);
+            }
+            keys.insert(key);
+            return;
         }
+        if (taken) return;
+        if (SameIgnoringCase(type, "String")) {
+            group.AddString(key, UnescapeAngles(value));
+        } else if (SameIgnoringCase(type, "Integer")) {
+            if (value.empty()) return;
+            group.AddInteger(key, ParseInt32(value).value_or(0));
+        } else if (SameIgnoringCase(type, "Int64")) {
+            if (value.empty()) return;
+            group.AddInt64(key, ParseInt64(value).value_or(0));
+        } else if (SameIgnoringCase(type, "Boolean")) {
+            if (value.empty()) return;
+            group.AddBoolean(key, static_cast<uint8_t>(ParseInt32(value).value_or(1)));
+        } else {
+            return;
+        }
+        keys.insert(key);
     }
 
     TConfig& Config;
     const std::string& Text;
+    LoadIndex& Index;
     size_t Cursor = 0;
 };
 
 }  // namespace
 
 bool TConfig::ReadText(const std::string& text) {
-    return SettingsReader(*this, text).ReadGroups();
+    LoadIndex index(Groups);
+    return SettingsReader(*this, text, index).ReadGroups();
 }

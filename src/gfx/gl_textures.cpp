@@ -14,10 +14,15 @@ bool UploadTexture(int slot, const uint8_t* pixels, int width, int height, int b
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
                     kind == kTextureOrdinary ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    // The mipmap builder uploads level 0 itself, so the picture goes up on its own only
+    // when the builder fails.
+    if (gluBuild2DMipmaps(GL_TEXTURE_2D, bits / 8, width, height, format, GL_UNSIGNED_BYTE,
+                          pixels) == 0) {
+        return true;
+    }
     glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), width, height, 0, format,
                  GL_UNSIGNED_BYTE, pixels);
-    return gluBuild2DMipmaps(GL_TEXTURE_2D, bits / 8, width, height, format, GL_UNSIGNED_BYTE,
-                             pixels) == 0;
+    return false;
 }
 
 void BindTexture(int slot) {

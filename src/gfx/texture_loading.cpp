@@ -1,5 +1,4 @@
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "app/application.h"
@@ -11,10 +10,15 @@
 
 namespace {
 
+// Large blocks: a character at a time costs more than decoding the picture.
 bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes) {
     std::ifstream file(platform::ResolveDataPath(path), std::ios::binary);
     if (!file) return false;
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    bytes.clear();
+    char block[1 << 16];
+    while (file.read(block, sizeof block) || file.gcount() > 0) {
+        bytes.insert(bytes.end(), block, block + file.gcount());
+    }
     return !file.bad();
 }
 

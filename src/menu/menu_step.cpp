@@ -16,15 +16,19 @@ namespace {
 constexpr uint8_t kEscape = 1;
 constexpr uint8_t kEnter = 28;
 constexpr uint8_t kKeypadEnter = 156;
+constexpr uint8_t kLeftAlt = 56;
+constexpr uint8_t kRightAlt = 184;
 constexpr int32_t kVolumeStep = 2;
 constexpr int32_t kMaxVolume = 25;
 constexpr int32_t kPreviewSample = 0;
 
-// Players expect Enter to choose an entry too, so it does here (and never in play).
+// Players expect Enter to choose an entry too, so it does here (and never in play);
+// with Alt held it switches full screen instead.
 bool MenuSelectPressed() {
     const TPowerInput& input = *App().Inp;
-    return MenuActionPressed(kActionFire) || input.KeyPressed(kEnter) ||
-           input.KeyPressed(kKeypadEnter);
+    const bool alt = input.KeyDown(kLeftAlt) || input.KeyDown(kRightAlt);
+    return MenuActionPressed(kActionFire) ||
+           (!alt && (input.KeyPressed(kEnter) || input.KeyPressed(kKeypadEnter)));
 }
 
 // Right steps up and Left down; past the end the value comes round to the other end.

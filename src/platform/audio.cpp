@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 
 #include "platform/files.h"
 #include "sound/audio_errors.h"
@@ -86,19 +87,22 @@ int32_t OpenAlAudio::LoadSample(const std::string& path, const SampleMode& mode)
     int64_t frames = 0;
     SNDFILE* file = OpenFile(path, channels, rate, frames);
     if (!file) return 0;
-    std::vector<int16_t> interleaved(static_cast<size_t>(frames) * channels);
-    sf_count_t read = sf_readf_short(file, interleaved.data(), frames);
+    // Left unfilled: the decoder writes every value that is used.
+    std::unique_ptr<int16_t[]> pcm(new int16_t[static_cast<size_t>(frames) * channels]);
+    sf_count_t read = sf_readf_short(file, pcm.get(), frames);
     sf_close(file);
     if (read <= 0) {
         lastError_ = kAudioLoadFailed;
         return 0;
     }
-    // Only mono sources are placed in 3D, so every sample is mixed down to one channel.
-    std::vector<int16_t> mono(static_cast<size_t>(read));
-    for (sf_count_t frame = 0; frame < read; ++frame) {
-        int32_t sum = 0;
-        for (int32_t c = 0; c < channels; ++c) sum += interleaved[frame * channels + c];
-        mono[frame] = static_cast<int16_t>(sum / channels);
+    // Only mono sources are placed in 3D, so every sample is mixed down to one channel,
+    // in place: a frame's mix never lands after the frames still to be read.
+    if (channels > 1) {
+        for (sf_count_t frame = 0; frame < read; ++frame) {
+            int32_t sum = 0;
+            for (int32_t c = 0; c < channels; ++c) sum += pcm[frame * channels + c];
+            pcm[frame] = static_cast<int16_t>(sum / channels);
+        }
     }
     Sample sample;
     sample.rate = rate;
@@ -106,8 +110,8 @@ int32_t OpenAlAudio::LoadSample(const std::string& path, const SampleMode& mode)
     if (context_) {
         alGetError();
         alGenBuffers(1, &sample.buffer);
-        alBufferData(sample.buffer, AL_FORMAT_MONO16, mono.data(),
-                     static_cast<ALsizei>(mono.size() * sizeof(int16_t)), rate);
+        alBufferData(sample.buffer, AL_FORMAT_MONO16, pcm.get(),
+                     static_cast<ALsizei>(read * sizeof(int16_t)), rate);
         if (alGetError() != AL_NO_ERROR) {
             alDeleteBuffers(1, &sample.buffer);
             lastError_ = kAudioOutOfMemory;

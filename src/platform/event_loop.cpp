@@ -2,15 +2,26 @@
 
 #include <SDL.h>
 
+#include "platform/window.h"
+
 namespace platform {
 
 namespace {
 
 bool quitPosted = false;
 
+// Either Alt with Return or keypad Enter; a held key's repeats do nothing.
+bool IsFullScreenSwitch(const SDL_Event& event) {
+    if (event.type != SDL_KEYDOWN || event.key.repeat) return false;
+    const SDL_Scancode key = event.key.keysym.scancode;
+    return (event.key.keysym.mod & KMOD_ALT) &&
+           (key == SDL_SCANCODE_RETURN || key == SDL_SCANCODE_KP_ENTER);
+}
+
 // Returns false when the event closes the window.
 bool Dispatch(const SDL_Event& event, const LoopHandlers& handlers) {
     if (event.type == SDL_QUIT) return false;
+    if (IsFullScreenSwitch(event) && handlers.toggleFullScreen) handlers.toggleFullScreen();
     if (event.type != SDL_WINDOWEVENT) return true;
     switch (event.window.event) {
         case SDL_WINDOWEVENT_CLOSE:
@@ -53,8 +64,11 @@ void RunMessageLoop(const LoopHandlers& handlers) {
             }
         }
         bool done = true;
+        const unsigned long long frames = PresentedFrames();
         if (handlers.idle) handlers.idle(done);
         if (done && !quitPosted && SDL_WaitEvent(nullptr) == 0) return;
+        // A pass that presented no frame (rendering paused) waits for a refresh instead of spinning.
+        if (!done && PresentedFrames() == frames) WaitForRefresh();
     }
 }
 

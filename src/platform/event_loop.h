@@ -13,6 +13,8 @@ struct LoopHandlers {
     std::function<void()> deactivate;  // the window lost it
     std::function<void(int width, int height)> resized;
     std::function<void()> closing;  // a close request, just before the loop ends
+    // Alt+Enter: between the window and full screen.
+    std::function<void()> toggleFullScreen;
 };
 
 // Runs until the window is closed or a quit is posted.

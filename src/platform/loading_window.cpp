@@ -53,6 +53,9 @@ void LoadingWindow::Show(const LoadingLook& look) {
         look.caption.c_str(), SDL_WINDOWPOS_CENTERED, top, kWidth, kHeight,
         SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR);
     if (!window_) return;
+    // Left to itself SDL backs a software renderer's window with an OpenGL texture, and
+    // bringing up OpenGL first for this small window costs about a second on a software GL.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     Paint();
 }

@@ -1,13 +1,77 @@
 #include "platform/window.h"
 
+#include <GL/gl.h>
 #include <SDL.h>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 
 namespace platform {
 
 namespace {
+
+// Keeps presents to one per display refresh when the swap does not wait for the display
+// (Xvfb, drivers without swap control), instead of drawing frames nobody sees.
+class FramePacer {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    // A swap interval the driver refused means sleeping from the start; an accepted
+    // one is trusted until presents turn out to come faster than the display.
+    void Start(bool swapIntervalSet) {
+        sleeping_ = !swapIntervalSet;
+        checked_ = 0;
+    }
+    void SetRefreshRate(int hz) {
+        period_ = std::chrono::nanoseconds(1000000000 / (hz > 0 ? hz : kDefaultHz));
+    }
+    void BeforeSwap() {
+        if (!sleeping_) return;
+        // The driver draws the queued frame while we wait.
+        glFlush();
+        Wait();
+    }
+    void AfterSwap() {
+        ++presented_;
+        if (!sleeping_) Check();
+    }
+    // Sleeps until the next refresh is due; a late caller starts a new schedule.
+    void Wait() {
+        Clock::time_point now = Clock::now();
+        if (now < due_) {
+            std::this_thread::sleep_until(due_);
+            now = due_;
+        }
+        due_ = now - due_ < period_ ? due_ + period_ : now + period_;
+    }
+    unsigned long long Presented() const { return presented_; }
+
+private:
+    static constexpr int kDefaultHz = 60;
+    static constexpr int kChecked = 60;
+
+    // A swap that really waits never gives kChecked frames in much less than kChecked refreshes.
+    void Check() {
+        const Clock::time_point now = Clock::now();
+        if (checked_++ == 0) {
+            checkStart_ = now;
+        } else if (checked_ > kChecked) {
+            sleeping_ = now - checkStart_ < kChecked * period_ * 3 / 4;
+            checked_ = 0;
+        }
+    }
+
+    std::chrono::nanoseconds period_{1000000000 / kDefaultHz};
+    Clock::time_point due_{};
+    Clock::time_point checkStart_{};
+    int checked_ = 0;
+    bool sleeping_ = true;
+    unsigned long long presented_ = 0;
+};
+
+FramePacer pacer;
 
 bool BitsMatch(Uint32 format, int bpp) {
     return static_cast<int>(SDL_BITSPERPIXEL(format)) == bpp ||
@@ -115,7 +179,7 @@ GLStart MainWindow::CreateGL(int clientWidth, int clientHeight) {
         return GLStart::CannotActivate;
     }
     // A synchronised swap paces the loop where the driver allows it.
-    SDL_GL_SetSwapInterval(1);
+    pacer.Start(SDL_GL_SetSwapInterval(1) == 0 && SDL_GL_GetSwapInterval() == 1);
     return GLStart::Ok;
 }
 
@@ -126,7 +190,22 @@ void MainWindow::ClientSize(int& width, int& height) const {
 }
 
 void MainWindow::Present() {
-    if (window_ && context_) SDL_GL_SwapWindow(window_);
+    if (!window_ || !context_) return;
+    SDL_DisplayMode display;
+    if (SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(window_), &display) == 0) {
+        pacer.SetRefreshRate(display.refresh_rate);
+    }
+    pacer.BeforeSwap();
+    SDL_GL_SwapWindow(window_);
+    pacer.AfterSwap();
+}
+
+unsigned long long PresentedFrames() {
+    return pacer.Presented();
+}
+
+void WaitForRefresh() {
+    pacer.Wait();
 }
 
 void MainWindow::BringToFront() {
@@ -143,6 +222,23 @@ void MainWindow::LeaveFullScreen() {
     SDL_SetWindowResizable(window_, SDL_TRUE);
     SDL_RestoreWindow(window_);
     SDL_ShowCursor(SDL_ENABLE);
+}
+
+void MainWindow::ToggleDesktopFullScreen() {
+    if (!window_) return;
+    // Either kind of full screen (a configured mode or the desktop's) goes back to the window.
+    const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+    if (SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return;
+    if (full) SDL_SetWindowAlwaysOnTop(window_, SDL_FALSE);
+    SDL_ShowCursor(full ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void MainWindow::SetIcon(const std::string& bmpPath) {
+    if (!window_) return;
+    SDL_Surface* icon = SDL_LoadBMP(bmpPath.c_str());
+    if (!icon) return;
+    SDL_SetWindowIcon(window_, icon);
+    SDL_FreeSurface(icon);
 }
 
 }  // namespace platform

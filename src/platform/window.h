@@ -41,11 +41,18 @@ public:
     bool HasContext() const { return context_ != nullptr; }
     bool FullScreen() const { return fullScreen_; }
     void ClientSize(int& width, int& height) const;
+    // Swaps the buffers; where the swap does not wait for the display, waits until
+    // the display's next refresh is due first.
     void Present();
     void BringToFront();
 
     // Back to an ordinary sizeable window with the cursor shown.
     void LeaveFullScreen();
+
+    // Between the window and full screen at the desktop's own size (Alt+Enter).
+    void ToggleDesktopFullScreen();
+    // A missing or unreadable picture leaves the window without an icon.
+    void SetIcon(const std::string& bmpPath);
 
 private:
     SDL_Window* window_ = nullptr;
@@ -54,5 +61,11 @@ private:
     DisplayMode mode_;
     std::string caption_;
 };
+
+// Frames presented so far by the main window.
+unsigned long long PresentedFrames();
+// Sleeps until one display refresh after the last present or wait, so that a loop
+// pass that presents nothing does not spin.
+void WaitForRefresh();
 
 }  // namespace platform

@@ -14,9 +14,12 @@ mkdir -p "$HOME"
 XVFB_PID=
 GAME_PID=
 
+EXTRA_X_PIDS=()
+
 cleanup() {
     [ -n "$GAME_PID" ] && kill -9 "$GAME_PID" 2>/dev/null || true
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    for pid in ${EXTRA_X_PIDS[@]+"${EXTRA_X_PIDS[@]}"}; do kill "$pid" 2>/dev/null || true; done
     rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -70,4 +73,114 @@ wait_exit() {
         sleep 0.1
     done
     return 1
+}
+
+# Starts another X server on a free display and sets EXTRA_DISPLAY; the
+# cleanup stops it. Several can run side by side. It takes a display only when
+# the lock file names this server, so a test never shares a server that
+# another test started at the same moment.
+start_extra_x() {
+    local n pid
+    for n in $(seq 141 190); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb-$n.log" 2>&1 &
+        pid=$!
+        EXTRA_X_PIDS+=("$pid")
+        for _ in $(seq 50); do
+            kill -0 "$pid" 2>/dev/null || break
+            # The lock file names the server that owns the display: make sure it is ours.
+            if [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$n-lock")" = "$pid" ] &&
+                DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
+                EXTRA_DISPLAY=":$n"
+                return 0
+            fi
+            sleep 0.1
+        done
+    done
+    fail "no second X server could be started"
+}
+
+# Waits until a visible window's name matches the pattern and prints its id and
+# name; returns 1 when the game ends first and 2 on timeout. Polls quickly, so a
+# run of many short starts stays fast.
+wait_window_or_exit() {
+    local pattern=$1 seconds=${2:-30} found deadline
+    deadline=$((SECONDS + seconds))
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        # One xdotool call per poll: each X connection costs time on a busy machine.
+        found=$(xdotool search --onlyvisible --limit 1 --name "$pattern" getwindowname %1 \
+            2>/dev/null || true)
+        if [ -n "$found" ]; then
+            echo "$(xdotool search --onlyvisible --limit 1 --name "$pattern" 2>/dev/null) $found"
+            return 0
+        fi
+        kill -0 "$GAME_PID" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 2
+}
+
+# Presses Return in a message box. Without a window manager the box does not
+# get the keyboard by itself, so the pointer goes onto it and it is focused.
+dismiss_box() {
+    xdotool mousemove --window "$1" 10 10 windowfocus --sync "$1" \
+        keydown Return sleep 0.1 keyup Return 2>/dev/null || true
+}
+
+# Waits for the game to exit after a message box was dismissed, pressing Return
+# again if the box is still there (a first key can come before it listens).
+dismiss_box_and_wait_exit() {
+    local caption=$1 box
+    for _ in 1 2 3; do
+        box=$(xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null | head -n 1 || true)
+        [ -n "$box" ] && dismiss_box "$box"
+        wait_exit 3 && return 0
+    done
+    return 1
+}
+
+# The settings file of the worked example: what a new player's menu changes
+# and one started game write. A clean close writes it back byte for byte.
+write_example_settings() {
+    mkdir -p "$(dirname "$1")"
+    printf '%s\r\n' '<Game>' ' <NumberOfFrogs type="Integer">' '  3' ' </NumberOfFrogs>' \
+        ' <FrogsCollision type="Boolean">' '  0' ' </FrogsCollision>' \
+        ' <StartingLevel type="Integer">' '  1' ' </StartingLevel>' '</Game>' \
+        '<Sound>' ' <SoundVolume type="Integer">' '  23' ' </SoundVolume>' '</Sound>' >"$1"
+}
+
+# Holds a key long enough for the game's keyboard poll (60 a second) to see it go down,
+# then waits as long again so that a repeat of the same key counts as a new press.
+press_key() {
+    local key=$1 times=${2:-1} i
+    for ((i = 0; i < times; i++)); do
+        xdotool keydown "$key"
+        sleep 0.12
+        xdotool keyup "$key"
+        sleep 0.12
+    done
+}
+
+# Runs the command every 0.2 s until it succeeds or the seconds run out.
+wait_until() {
+    local seconds=$1
+    shift
+    local deadline=$((SECONDS + seconds))
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.2
+    done
+}
+
+# Saves a picture of the window's client area.
+screenshot() {
+    import -window "$1" "$2" 2>/dev/null
+}
+
+# Counts the pixels of a region (WxH+X+Y, from the top left) for which the ImageMagick fx
+# expression over r, g and b (each 0..1) holds.
+count_pixels() {
+    local file=$1 region=$2 expr=$3
+    convert "$file" -crop "$region" +repage -alpha off -fx "($expr) ? 1 : 0" \
+        -format '%[fx:round(mean*w*h)]' info:
 }

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "../config/worked_example.h"
 #include "game/game.h"
 #include "game/lily_pad.h"
 #include "menu_fixture.h"
-#include "../config/worked_example.h"
 
 namespace {
 
@@ -316,6 +316,14 @@ TEST_F(MenuTest, EnterAndKeypadEnterSelectLikeTheFireKeys) {
     EXPECT_EQ(menu().Screen, kScreenFrogs);
     Press(key::kUp);
     Press(key::kKeypadEnter);
+    EXPECT_EQ(menu().Screen, kScreenTitle);
+    EXPECT_EQ(menu().Selected, 2);
+}
+
+TEST_F(MenuTest, AltEnterSwitchesTheScreenModeAndSelectsNothing) {
+    menu().Selected = 2;
+    Press({56, key::kEnter});         // left Alt
+    Press({184, key::kKeypadEnter});  // right Alt
     EXPECT_EQ(menu().Screen, kScreenTitle);
     EXPECT_EQ(menu().Selected, 2);
 }

@@ -1,0 +1,96 @@
+// The simulation step: one step of a heavy game, one step of the title menu, and a check
+// that a step costs no more after a million steps than at the start.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+#include "app/frame_step.h"
+#include "game/game.h"
+#include "heavy_world.h"
+#include "menu/menu.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Microseconds(Clock::duration d) {
+    return std::chrono::duration<double, std::micro>(d).count();
+}
+
+double Percentile(std::vector<double>& values, double p) {
+    if (values.empty()) return 0;
+    const size_t k = static_cast<size_t>(p * (values.size() - 1));
+    std::nth_element(values.begin(), values.begin() + k, values.end());
+    return values[k];
+}
+
+// Besides Google Benchmark's mean per step, each step is timed alone so that the
+// median and the slow tail of single steps can be told.
+void BM_WorldStep(benchmark::State& state) {
+    HeavyWorld world;
+    std::vector<double> steps;
+    steps.reserve(1 << 20);
+    double flies = 0, particles = 0, ripples = 0, tongues = 0;
+    for (auto _ : state) {
+        world.KeepHeavy();
+        const Clock::time_point start = Clock::now();
+        WorldStep();
+        if (steps.size() < steps.capacity()) steps.push_back(Microseconds(Clock::now() - start));
+        flies += world.Flies();
+        particles += world.Particles();
+        ripples += world.Ripples();
+        tongues += world.TonguesOut();
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["flies"] = flies / n;
+    state.counters["particles"] = particles / n;
+    state.counters["ripples"] = ripples / n;
+    state.counters["tongues_out"] = tongues / n;
+    state.counters["step_median_us"] = Percentile(steps, 0.5);
+    state.counters["step_p99_us"] = Percentile(steps, 0.99);
+}
+BENCHMARK(BM_WorldStep)->Unit(benchmark::kMicrosecond)->Repetitions(5);
+
+void BM_MenuStep(benchmark::State& state) {
+    ReplayHarness harness{ReplaySetup{}};
+    Application& app = harness.App();
+    app.Game.reset();
+    ClearWorld();
+    app.Menu = std::make_unique<TWinieta>();
+    for (auto _ : state) app.Menu->MenuStep();
+}
+BENCHMARK(BM_MenuStep)->Repetitions(5);
+
+// Mean step of a block of heavy steps at the start and after a million steps: work that
+// grows with the steps played would show as a later block costing more.
+void BM_StepCostAfterAMillionSteps(benchmark::State& state) {
+    constexpr int kBlock = 100000;
+    constexpr int kBetween = 1000000;
+    auto block = [](HeavyWorld& world) {
+        const Clock::time_point start = Clock::now();
+        for (int i = 0; i < kBlock; ++i) {
+            world.KeepHeavy();
+            WorldStep();
+        }
+        return Microseconds(Clock::now() - start) / kBlock;
+    };
+    for (auto _ : state) {
+        HeavyWorld world;
+        const double first = block(world);
+        for (int i = 0; i < kBetween; ++i) {
+            world.KeepHeavy();
+            WorldStep();
+        }
+        const double later = block(world);
+        state.counters["first_block_us"] = first;
+        state.counters["after_1M_us"] = later;
+        state.counters["ratio"] = later / first;
+    }
+}
+BENCHMARK(BM_StepCostAfterAMillionSteps)->Iterations(1)->Unit(benchmark::kSecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

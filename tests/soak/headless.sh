@@ -1,0 +1,128 @@
+# Helpers for long headless runs of the real game (the soak and the measurements in bench/):
+# a private X server, a private HOME, settings written up front, and readings from /proc.
+# Callers set GAME to the pondlark executable; sourcing sets WORK and an exit trap.
+set -euo pipefail
+
+export LC_ALL=C
+export LIBGL_ALWAYS_SOFTWARE=1
+export ALSOFT_DRIVERS=null
+export SDL_AUDIODRIVER=dummy
+
+WORK=$(mktemp -d /tmp/pondlark-headless.XXXXXX)
+export HOME=$WORK/home
+unset XDG_CONFIG_HOME XDG_CONFIG_DIRS
+mkdir -p "$HOME"
+XVFB_PID=
+GAME_PID=
+WINDOW=
+
+headless_cleanup() {
+    [ -n "$GAME_PID" ] && kill -9 "$GAME_PID" 2>/dev/null || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap headless_cleanup EXIT
+
+die() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Starts Xvfb on a free display number (above the range the end-to-end tests use).
+start_x() {
+    local n
+    for n in $(seq 150 199); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 50); do
+            xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null || true
+    done
+    die "no X server could be started"
+}
+
+# Writes the settings file: frog count, starting level, then the six controls.
+# RESX and RESY, when set, give the window's size.
+write_settings() {
+    local frogs=$1 level=$2
+    shift 2
+    local folder="$HOME/.config/Grubwick/PondlarkRemake" n=1 control
+    mkdir -p "$folder"
+    {
+        if [ -n "${RESX:-}" ]; then
+            printf '<Graphics>\r\n'
+            printf ' <resx type="Integer">\r\n  %d\r\n </resx>\r\n' "$RESX"
+            printf ' <resy type="Integer">\r\n  %d\r\n </resy>\r\n' "$RESY"
+            printf '</Graphics>\r\n'
+        fi
+        printf '<Game>\r\n'
+        printf ' <NumberOfFrogs type="Integer">\r\n  %d\r\n </NumberOfFrogs>\r\n' "$frogs"
+        printf ' <StartingLevel type="Integer">\r\n  %d\r\n </StartingLevel>\r\n' "$level"
+        for control in "$@"; do
+            printf ' <Frog%d_control type="Integer">\r\n  %d\r\n </Frog%d_control>\r\n' \
+                "$n" "$control" "$n"
+            n=$((n + 1))
+        done
+        printf '</Game>\r\n'
+    } >"$folder/Pondlark.cfg"
+}
+
+# Starts the game in the background (any arguments go before it, e.g. a wrapper).
+start_game() {
+    "$@" "$GAME" >"$WORK/game.log" 2>&1 &
+    GAME_PID=$!
+}
+
+# Waits for the main window, gives it the keyboard and sets WINDOW.
+wait_main_window() {
+    local seconds=${1:-60}
+    for _ in $(seq $((seconds * 10))); do
+        WINDOW=$(xdotool search --onlyvisible --name '^Pondlark Remake$' 2>/dev/null | head -n 1 || true)
+        if [ -n "$WINDOW" ]; then
+            # No window manager: the pointer over the window gives it the keyboard.
+            xdotool mousemove --window "$WINDOW" 400 300 >/dev/null 2>&1 || true
+            return 0
+        fi
+        kill -0 "$GAME_PID" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
+
+# Taps a key (xdotool key name): held long enough for the game's 60 polls a second to see it.
+tap() {
+    xdotool keydown "$1" >/dev/null 2>&1 || true
+    sleep 0.12
+    xdotool keyup "$1" >/dev/null 2>&1 || true
+    sleep 0.12
+}
+
+# Resident memory of a process in kilobytes.
+rss_kb() {
+    awk '/^VmRSS:/ {print $2}' "/proc/$1/status"
+}
+
+# Processor time of a process in clock ticks (user + system).
+cpu_ticks() {
+    awk '{print $14 + $15}' "/proc/$1/stat"
+}
+
+# Share of one processor each process used over the given seconds, in percent, one per line.
+cpu_percent() {
+    local seconds=$1 hz pid
+    shift
+    hz=$(getconf CLK_TCK)
+    local -a before=()
+    for pid in "$@"; do before+=("$(cpu_ticks "$pid")"); done
+    sleep "$seconds"
+    local i=0
+    for pid in "$@"; do
+        awk -v d=$(($(cpu_ticks "$pid") - before[i])) -v hz="$hz" -v s="$seconds" \
+            'BEGIN {printf "%.1f\n", 100 * d / hz / s}'
+        i=$((i + 1))
+    done
+}
