@@ -39,7 +39,7 @@ static void note(const char* what, const char* detail, double start) {
 }
 
 // The library's own function of the same name, looked up once.
-#define REAL(name)                          \
+#define REAL(name)                        \
     static __typeof__(&name) real_##name; \
     if (!real_##name) real_##name = (__typeof__(&name))dlsym(RTLD_NEXT, #name)
 

@@ -35,9 +35,9 @@ bool GLScene::LoadAllTextures() {
     static const struct {
         int slot;
         const char* file;
-    } kTextures[] = {{0, "font.tga"},         {2, "ikonki.tga"},     {3, "ripple.tga"},
-                     {5, "zaba.tga"},         {6, "lisc2.tga"},      {7, "tlo.tga"},
-                     {8, "tlo2jesien.tga"},   {9, "tlo2zima.tga"},   {10, "tlo2wiosna.tga"}};
+    } kTextures[] = {{0, "font.tga"},       {2, "ikonki.tga"},   {3, "ripple.tga"},
+                     {5, "zaba.tga"},       {6, "lisc2.tga"},    {7, "tlo.tga"},
+                     {8, "tlo2jesien.tga"}, {9, "tlo2zima.tga"}, {10, "tlo2wiosna.tga"}};
     glGenTextures(12, App().TextureNames);
     for (const auto& texture : kTextures) {
         if (!LoadTexture(texture.slot, texture.file,

@@ -22,8 +22,8 @@
 
 namespace {
 
-const char* const kTextureFiles[] = {"font.tga", "ikonki.tga",     "ripple.tga",
-                                     "zaba.tga", "lisc2.tga",      "tlo.tga",
+const char* const kTextureFiles[] = {"font.tga",       "ikonki.tga",   "ripple.tga",
+                                     "zaba.tga",       "lisc2.tga",    "tlo.tga",
                                      "tlo2jesien.tga", "tlo2zima.tga", "tlo2wiosna.tga"};
 const int kTextureSlots[] = {0, 2, 3, 5, 6, 7, 8, 9, 10};
 

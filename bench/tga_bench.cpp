@@ -49,7 +49,9 @@ std::vector<uint8_t> EncodeRunLength(const TgaImage& image) {
     };
     for (int y = 0; y < image.Height; ++y) {
         const uint8_t* row = image.Pixels.data() + static_cast<size_t>(y) * image.Width * bpp;
-        auto same = [&](int a, int b) { return std::memcmp(row + a * bpp, row + b * bpp, bpp) == 0; };
+        auto same = [&](int a, int b) {
+            return std::memcmp(row + a * bpp, row + b * bpp, bpp) == 0;
+        };
         int x = 0;
         while (x < image.Width) {
             int run = 1;

@@ -1,7 +1,66 @@
 #!/usr/bin/env bash
-# Installs what the build and tests need, builds, and runs every suite.
+# Installs what the build and tests need, builds, and runs every suite: all
+# tests of the normal build, the unit and replay suites again under
+# AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/), and a
+# 60-second run of each fuzz target (build-fuzz/, clang).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
-scripts/build.sh
-ctest --test-dir build --output-on-failure -j"$(nproc)"
+jobs=$(nproc)
+logs=$(mktemp -d)
+trap 'rm -rf "$logs"' EXIT
+timings=()
+
+# Runs a named part and notes how long it took.
+part() {
+    local name=$1 start=$SECONDS
+    shift
+    echo "== $name"
+    "$@"
+    timings+=("$(printf '%-34s %4d s' "$name" $((SECONDS - start)))")
+}
+
+normal_suite() {
+    scripts/setup.sh
+    scripts/build.sh
+    ctest --test-dir build --output-on-failure -j"$jobs" | tee "$logs/ctest.log"
+}
+
+# The unit and replay suites, built with both sanitizers; any report fails.
+sanitizer_suite() {
+    cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPONDLARK_SANITIZE=ON >/dev/null
+    cmake --build build-asan -j"$jobs" --target core_tests platform_tests
+    local suite
+    for suite in core_tests platform_tests; do
+        (cd build-asan/tests &&
+            ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
+                UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+                "./$suite" --gtest_brief=1) | tee "$logs/$suite.log"
+    done
+}
+
+# The fuzzers print a line per finding; the log is kept and only a summary shown.
+fuzz_suite() {
+    CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DPONDLARK_FUZZ=ON -DPONDLARK_TESTS=OFF -DPONDLARK_FUZZ_SEED_DATA="$PWD/build/data" \
+        >/dev/null
+    cmake --build build-fuzz -j"$jobs" --target fuzz_settings fuzz_tga
+    if ! cmake --build build-fuzz --target fuzz-short >build-fuzz/fuzz-short.log 2>&1; then
+        tail -n 60 build-fuzz/fuzz-short.log
+        echo "Fuzzing found a problem: see build-fuzz/fuzz-short.log and build-fuzz/fuzz/artifacts/"
+        return 1
+    fi
+    grep -E '^(fuzz_[a-z]+: |Done |stat::peak_rss_mb)' build-fuzz/fuzz-short.log
+}
+
+part "build and all tests" normal_suite
+part "unit and replay under ASan+UBSan" sanitizer_suite
+part "fuzzing (fuzz-short)" fuzz_suite
+
+ctest_count=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$logs/ctest.log")
+sanitized_count=$(cat "$logs/core_tests.log" "$logs/platform_tests.log" |
+    awk '/^\[  PASSED  \] [0-9]+ test/ { sum += $4 } END { print sum + 0 }')
+echo
+echo "== Summary"
+printf '%s\n' "${timings[@]}"
+echo "normal build: $ctest_count tests; under sanitizers: $sanitized_count tests; fuzz targets: 2"
+echo "$((ctest_count + sanitized_count + 2)) passed, 0 failed"

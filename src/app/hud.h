@@ -32,6 +32,8 @@ void LayoutHud(const TGra& game, const ViewLayout& view, TextFn&& text) {
         std::snprintf(buffer, sizeof buffer, "FLIES LEFT: %d", game.FliesToSpawn);
         TColor color;
         SetColor(color, 1, 1, 1, 0.7);
-        text(buffer, kAlignRight, view.VisibleRight - 6, 474.0, 5.0, color);
+        // The HUD is drawn in play-field coordinates, so the visible right edge is
+        // measured from the visible left one; otherwise wide windows hide the count.
+        text(buffer, kAlignRight, view.VisibleRight - view.VisibleLeft - 6, 474.0, 5.0, color);
     }
 }

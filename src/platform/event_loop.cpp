@@ -67,7 +67,7 @@ void RunMessageLoop(const LoopHandlers& handlers) {
         const unsigned long long frames = PresentedFrames();
         if (handlers.idle) handlers.idle(done);
         if (done && !quitPosted && SDL_WaitEvent(nullptr) == 0) return;
-        // A pass that presented no frame (rendering paused) waits for a refresh instead of spinning.
+        // A pass that presented no frame (rendering paused) waits for a refresh, not spinning.
         if (!done && PresentedFrames() == frames) WaitForRefresh();
     }
 }

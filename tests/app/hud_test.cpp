@@ -191,7 +191,9 @@ TEST(Hud, FliesLeftKeepsClearOfTheRightSideBar) {
     const std::vector<HudText> texts = Layout(game, kWide);
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[1].Text, "FLIES LEFT: 0");
-    EXPECT_DOUBLE_EQ(texts[1].X, 834.5 - 6);
+    // Drawn in the play field, which starts 18.5 units in: the text ends 6 units
+    // inside the picture's right edge at 834.5, not under the side bar.
+    EXPECT_DOUBLE_EQ(texts[1].X, 834.5 - 18.5 - 6);
 }
 
 TEST(Hud, DrawingOrderIsPointsThenBannerThenFliesLeft) {

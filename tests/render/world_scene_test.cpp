@@ -211,7 +211,7 @@ TEST_F(WorldSceneTest, SummerPondAtMidday) {
                        [&](const Rgb& c) { return c.r > beside.r + 30 && c.b < beside.b; }));
     EXPECT_FALSE(Around(swimmer.X, swimmer.Y - 2, 3,
                         [](const Rgb& c) { return Near(c, Lit(FrogColors[7]), 60); }));
-    // A fly is a dark speck against the bright sky.
+    // A fly is a dark spot against the bright sky.
     const Rgb sky = At(fly.X, fly.Y + 30);
     EXPECT_TRUE(Around(fly.X, fly.Y, 3, [&](const Rgb& c) { return Sum(c) < Sum(sky) - 120; }));
     // An opaque raindrop and droplet are paler than the sky around them.
