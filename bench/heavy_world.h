@@ -14,6 +14,8 @@ public:
     // Keeps the state heavy: tops the flies up to fifteen and holds the clock at midday,
     // so that the level never ends. Cheap when nothing is missing.
     void KeepHeavy();
+    // Makes this world the program's, when there are several.
+    void Use() { UseApp(&harness_->App()); }
     ReplayHarness& Harness() { return *harness_; }
     Application& App() { return harness_->App(); }
 

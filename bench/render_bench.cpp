@@ -1,12 +1,16 @@
 // One rendered frame of a busy game on Mesa's software renderer, with glFinish so that the
-// driver's work is counted, and how many times the frame allocates from the heap.
+// driver's work is counted, and how many times the frame allocates from the heap, told
+// apart into our allocations and the driver's.
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
+#include <dlfcn.h>
+#include <execinfo.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <new>
 #include <vector>
@@ -21,18 +25,42 @@
 
 namespace {
 
-std::atomic<long> heapAllocations{0};
+// Allocations are told apart only while a measured frame is drawn: the look-up is slow.
+std::atomic<bool> counting{false};
+std::atomic<long> ourAllocations{0};
+std::atomic<long> driverAllocations{0};
+thread_local bool inAllocationHook = false;
+
+// An allocation made from inside the GL driver (Mesa, LLVM) is the driver's; any other is
+// ours (our code and the standard library it calls).
+bool MadeByDriver() {
+    void* frames[24];
+    const int count = backtrace(frames, 24);
+    for (int i = 2; i < count; ++i) {
+        Dl_info info;
+        if (!dladdr(frames[i], &info) || !info.dli_fname) continue;
+        const char* name = info.dli_fname;
+        if (std::strstr(name, "_dri.so") || std::strstr(name, "libLLVM") ||
+            std::strstr(name, "libGL") || std::strstr(name, "libgallium")) {
+            return true;
+        }
+    }
+    return false;
+}
 
 void* CountedAllocation(std::size_t size) {
-    heapAllocations.fetch_add(1, std::memory_order_relaxed);
+    if (counting.load(std::memory_order_relaxed) && !inAllocationHook) {
+        inAllocationHook = true;
+        (MadeByDriver() ? driverAllocations : ourAllocations)++;
+        inAllocationHook = false;
+    }
     if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
 
 }  // namespace
 
-// Every C++ allocation in the process is counted: ours, the standard library's and the
-// driver's own C++ parts.
+// Every C++ allocation in the process is counted, as ours or the driver's.
 void* operator new(std::size_t size) {
     return CountedAllocation(size);
 }
@@ -78,7 +106,8 @@ void RenderFrames(benchmark::State& state, Scene shown, int width, int height) {
         RenderFrame(width, height);
         glFinish();
     }
-    long allocations = 0;
+    long ours = 0;
+    long drivers = 0;
     double processorSeconds = 0;
     std::vector<double> frames;
     frames.reserve(static_cast<size_t>(state.max_iterations));
@@ -91,22 +120,27 @@ void RenderFrames(benchmark::State& state, Scene shown, int width, int height) {
             app.Menu->MenuStep();
         }
         state.ResumeTiming();
-        const long before = heapAllocations.load();
+        const long oursBefore = ourAllocations.load();
+        const long driversBefore = driverAllocations.load();
+        counting = true;
         const std::clock_t processorStart = std::clock();
         const Clock::time_point start = Clock::now();
         RenderFrame(width, height);
         glFinish();
         frames.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
         processorSeconds += static_cast<double>(std::clock() - processorStart) / CLOCKS_PER_SEC;
-        allocations += heapAllocations.load() - before;
+        counting = false;
+        ours += ourAllocations.load() - oursBefore;
+        drivers += driverAllocations.load() - driversBefore;
     }
     std::nth_element(frames.begin(), frames.begin() + frames.size() / 2, frames.end());
     state.counters["frame_median_ms"] = frames[frames.size() / 2];
     // All threads: the driver draws on worker threads of its own.
     state.counters["processor_ms_per_frame"] =
         1000 * processorSeconds / static_cast<double>(state.iterations());
-    state.counters["allocations_per_frame"] =
-        static_cast<double>(allocations) / static_cast<double>(state.iterations());
+    const double frameCount = static_cast<double>(state.iterations());
+    state.counters["our_allocations_per_frame"] = static_cast<double>(ours) / frameCount;
+    state.counters["driver_allocations_per_frame"] = static_cast<double>(drivers) / frameCount;
 }
 
 void BM_RenderFrame(benchmark::State& state) {

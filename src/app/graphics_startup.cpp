@@ -7,6 +7,11 @@
 #include "platform/event_loop.h"
 #include "platform/message_box.h"
 
+namespace {
+constexpr int kMinWindowSide = 64;
+constexpr int kMaxWindowSide = 8192;
+}  // namespace
+
 bool TForm1::InitGraphics() {
     TConfig& config = *app_.Config;
     platform::DisplayMode mode;
@@ -30,8 +35,13 @@ bool TForm1::InitGraphics() {
         }
     }
 
+    // A hand-edited size no window can have gets the usual one instead of a failure.
+    const bool sensible = mode.width >= kMinWindowSide && mode.width <= kMaxWindowSide &&
+                          mode.height >= kMinWindowSide && mode.height <= kMaxWindowSide;
+    const int width = sensible ? mode.width : 800;
+    const int height = sensible ? mode.height : 600;
     const char* failure = nullptr;
-    switch (window_.CreateGL(mode.width, mode.height)) {
+    switch (window_.CreateGL(width, height)) {
         case platform::GLStart::Ok:
             break;
         case platform::GLStart::NoPixelFormat:
@@ -55,9 +65,9 @@ bool TForm1::InitGraphics() {
     }
     app_.FullScreen = window_.FullScreen();
 
-    int width = 0, height = 0;
-    window_.ClientSize(width, height);
-    InitGL(width, height);
+    int clientWidth = 0, clientHeight = 0;
+    window_.ClientSize(clientWidth, clientHeight);
+    InitGL(clientWidth, clientHeight);
     glGenTextures(12, app_.TextureNames);
     static const struct {
         int slot;

@@ -1,5 +1,8 @@
 #include "sound/sound.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "app/application.h"
 #include "config/settings_store.h"
 
@@ -40,10 +43,20 @@ void ResetListener() {
     SetListener(0, 0);
 }
 
+namespace {
+
+// A hand-edited setting can be any 32-bit number: ten times it is taken in 64
+// bits and held to the device's range, so it never overflows.
+int32_t DeviceVolume(int32_t setting) {
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t{setting} * 10, 0, 255));
+}
+
+}  // namespace
+
 void ApplyVolumes() {
     TSound* sound = Sound();
     if (!sound) return;
     const TConfig& config = *App().Config;
-    sound->Device.SetEffectsVolume(config.GetInteger("Sound", "SoundVolume", 25) * 10);
-    sound->Music.SetVolume(config.GetInteger("Sound", "MusicVolume", 25) * 10);
+    sound->Device.SetEffectsVolume(DeviceVolume(config.GetInteger("Sound", "SoundVolume", 25)));
+    sound->Music.SetVolume(DeviceVolume(config.GetInteger("Sound", "MusicVolume", 25)));
 }

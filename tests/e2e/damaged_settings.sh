@@ -10,12 +10,9 @@ source "$(dirname "$0")/lib.sh"
 GAME=$1
 WM_CLOSE=$2
 
-# A "Graphics" size the display cannot hold (resx 100000) is refused today:
-# SDL cannot make the window, the game shows "Error" ("Can't Set The
-# PixelFormat.") and ends with status 1, leaving the settings alone. A size
-# of zero or less gives a 1 x 1 window. The sensible behaviour is to fall
-# back to 800 x 600 for both; set this to 1 once start-up does that.
-WINDOW_SIZE_FALLBACK=0
+# A "Graphics" size no window can have (resx 100000, or zero and less) falls
+# back to 800 x 600.
+WINDOW_SIZE_FALLBACK=1
 
 CONFIG_DIR="$HOME/.config/Grubwick/PondlarkRemake"
 CONFIG="$CONFIG_DIR/Pondlark.cfg"

@@ -146,6 +146,15 @@ TEST_F(SoundTest, VolumesAreTheSettingsTimesTen) {
     EXPECT_EQ(device.Calls, (Calls{"PlayPaused(1) -> 100", "Unpause(100)"}));
 }
 
+TEST_F(SoundTest, HandEditedVolumesOutsideTheMenuRangeAreHeldToTheDeviceRange) {
+    Start();
+    app.Config->SetInteger("Sound", "SoundVolume", -2147483647 - 1);
+    app.Config->SetInteger("Sound", "MusicVolume", 2147483647);
+    ApplyVolumes();
+    EXPECT_EQ(device.Calls, (Calls{"SetEffectsVolume(0)", "SetChannelVolume(0, 255)"}));
+    EXPECT_EQ(Music().Volume, 255);
+}
+
 TEST_F(SoundTest, TheMusicVolumeReachesThePlayingChannel) {
     Start();
     Music().AddTrack("data\\muzyka1.ogg");
