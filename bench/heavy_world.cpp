@@ -20,7 +20,8 @@ ReplaySetup HeavySetup() {
     setup.Seed = 20240611;
     setup.Frogs = 6;
     setup.StartingLevel = 1;  // a summer level that lasts until night
-    // People on both schemes, who hold their tongue keys, and computers of every skill.
+    // People on both schemes: with their tongue keys held, the tongues are nearly always out
+    // (computer frogs shoot only when a fly comes near).
     const int controls[6] = {0, 1, 0, 1, 0, 1};
     for (int i = 0; i < 6; ++i) setup.Controls[i] = controls[i];
     return setup;

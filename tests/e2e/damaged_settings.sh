@@ -261,7 +261,8 @@ run_case() {
     echo "ok $name"
 }
 
-start_x
+start_extra_x
+export DISPLAY=$EXTRA_DISPLAY
 for name in garbage binary huge_numbers negative_frogs long_value many_options no_folder \
     save_blocked huge_window tiny_window; do
     run_case "$name"

@@ -83,7 +83,9 @@ start_extra_x() {
     local n pid
     for n in $(seq 141 190); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb-$n.log" 2>&1 &
+        # Without -noreset the server resets whenever its last client leaves, and a
+        # game connecting at that moment finds no display and runs without a window.
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$WORK/xvfb-$n.log" 2>&1 &
         pid=$!
         EXTRA_X_PIDS+=("$pid")
         for _ in $(seq 50); do
