@@ -3,17 +3,13 @@
 // apart into our allocations and the driver's.
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
-#include <dlfcn.h>
-#include <execinfo.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
-#include <cstdlib>
-#include <cstring>
 #include <ctime>
-#include <new>
 #include <vector>
+
+#include "../tests/render/heap_count.h"
 
 #include "app/application.h"
 #include "app/frame_step.h"
@@ -22,63 +18,6 @@
 #include "gl_scene.h"
 #include "heavy_world.h"
 #include "menu/menu.h"
-
-namespace {
-
-// Allocations are told apart only while a measured frame is drawn: the look-up is slow.
-std::atomic<bool> counting{false};
-std::atomic<long> ourAllocations{0};
-std::atomic<long> driverAllocations{0};
-thread_local bool inAllocationHook = false;
-
-// An allocation made from inside the GL driver (Mesa, LLVM) is the driver's; any other is
-// ours (our code and the standard library it calls).
-bool MadeByDriver() {
-    void* frames[24];
-    const int count = backtrace(frames, 24);
-    for (int i = 2; i < count; ++i) {
-        Dl_info info;
-        if (!dladdr(frames[i], &info) || !info.dli_fname) continue;
-        const char* name = info.dli_fname;
-        if (std::strstr(name, "_dri.so") || std::strstr(name, "libLLVM") ||
-            std::strstr(name, "libGL") || std::strstr(name, "libgallium")) {
-            return true;
-        }
-    }
-    return false;
-}
-
-void* CountedAllocation(std::size_t size) {
-    if (counting.load(std::memory_order_relaxed) && !inAllocationHook) {
-        inAllocationHook = true;
-        (MadeByDriver() ? driverAllocations : ourAllocations)++;
-        inAllocationHook = false;
-    }
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-
-}  // namespace
-
-// Every C++ allocation in the process is counted, as ours or the driver's.
-void* operator new(std::size_t size) {
-    return CountedAllocation(size);
-}
-void* operator new[](std::size_t size) {
-    return CountedAllocation(size);
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace {
 
@@ -120,18 +59,16 @@ void RenderFrames(benchmark::State& state, Scene shown, int width, int height) {
             app.Menu->MenuStep();
         }
         state.ResumeTiming();
-        const long oursBefore = ourAllocations.load();
-        const long driversBefore = driverAllocations.load();
-        counting = true;
+        StartHeapCount();
         const std::clock_t processorStart = std::clock();
         const Clock::time_point start = Clock::now();
         RenderFrame(width, height);
         glFinish();
         frames.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
         processorSeconds += static_cast<double>(std::clock() - processorStart) / CLOCKS_PER_SEC;
-        counting = false;
-        ours += ourAllocations.load() - oursBefore;
-        drivers += driverAllocations.load() - driversBefore;
+        const HeapCount count = StopHeapCount();
+        ours += count.Ours;
+        drivers += count.Drivers;
     }
     std::nth_element(frames.begin(), frames.begin() + frames.size() / 2, frames.end());
     state.counters["frame_median_ms"] = frames[frames.size() / 2];

@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 enum MenuScreen : int32_t {
     kScreenTitle = 0,
@@ -41,7 +41,7 @@ private:
     void VolumesStep();
     void StepCredits();
 
-    void DrawItem(int32_t index, const std::string& text, uint8_t alignment, double size, double y,
+    void DrawItem(int32_t index, std::string_view text, uint8_t alignment, double size, double y,
                   double x) const;
     void DrawTitle() const;
     void DrawCredits() const;

@@ -23,11 +23,11 @@ void TWinieta::MenuDraw() const {
     glEnable(GL_BLEND);
     if (Screen == kScreenTitle) DrawTitle();
     for (const MenuItem& item : MenuItems(Screen)) {
-        DrawItem(item.Index, item.Text, kAlignLeft, item.Size, item.Y, kItemX);
+        DrawItem(item.Index, item.Text(), kAlignLeft, item.Size, item.Y, kItemX);
         if (item.Swatch < 0) continue;
         const TColor& color = FrogColors[item.Swatch];
         glColor4f(color.R, color.G, color.B, color.A);
-        DrawText(kSwatch, kAlignLeft, kItemX + 12.0 * item.Text.size(), item.Y, item.Size);
+        DrawText(kSwatch, kAlignLeft, kItemX + 12.0 * item.Text().size(), item.Y, item.Size);
     }
     if (Screen != kScreenInGame) DrawCredits();
     glDisable(GL_BLEND);
@@ -35,7 +35,7 @@ void TWinieta::MenuDraw() const {
 }
 
 // The highlighted entry pulses slowly and gets a ">" in front.
-void TWinieta::DrawItem(int32_t index, const std::string& text, uint8_t alignment, double size,
+void TWinieta::DrawItem(int32_t index, std::string_view text, uint8_t alignment, double size,
                         double y, double x) const {
     if (index == Selected) {
         const double s = std::sin(App().StepCounter / 5.0);

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 
 #include "app/application.h"
@@ -65,6 +66,14 @@ void StepVolume(const MenuSetting& setting, bool preview) {
     }
 }
 
+// Two rows per frog come before the return row. A hand-edited count near the ends of
+// the integer range keeps one step of room each way, so moving the highlight cannot
+// overflow.
+int32_t FrogsReturnRow() {
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t{2} * kNumberOfFrogs.Get(),
+                                                    INT32_MIN + 1, INT32_MAX - 1));
+}
+
 }  // namespace
 
 void TWinieta::MenuStep() {
@@ -92,7 +101,7 @@ void TWinieta::TitleStep() {
         if (Selected == 2) {
             Screen = kScreenFrogs;
             Selected = 0;
-            LastItemTable[kScreenFrogs] = 2 * kNumberOfFrogs.Get();
+            LastItemTable[kScreenFrogs] = FrogsReturnRow();
         }
         if (Selected == 4) {
             Screen = kScreenOptions;

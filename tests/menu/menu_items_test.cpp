@@ -12,9 +12,9 @@ namespace {
 
 using MenuItemsTest = MenuFixture;
 
-std::vector<std::string> Texts(const std::vector<MenuItem>& items) {
+std::vector<std::string> Texts(const MenuList& items) {
     std::vector<std::string> texts;
-    for (const MenuItem& item : items) texts.push_back(item.Text);
+    for (const MenuItem& item : items) texts.emplace_back(item.Text());
     return texts;
 }
 
@@ -33,7 +33,7 @@ TEST(VolumeBar, OutOfRangeVolumesShowAFullOrAnEmptyBar) {
 
 TEST_F(MenuItemsTest, TheTitleShowsTheStoredNumbersOnSixRows) {
     app.Config->SetInteger("Game", "StartingLevel", 12);
-    const std::vector<MenuItem> items = MenuItems(kScreenTitle);
+    const MenuList items = MenuItems(kScreenTitle);
     EXPECT_EQ(Texts(items),
               (std::vector<std::string>{"START NEW GAME", "NUMBER OF FROGS: 2", "FROGS SETTINGS",
                                         "STARTING LEVEL: 12", "OPTIONS", "EXIT"}));
@@ -46,14 +46,14 @@ TEST_F(MenuItemsTest, TheTitleShowsTheStoredNumbersOnSixRows) {
 
 TEST_F(MenuItemsTest, SixFrogsMakeThirteenEntriesWithTheReturnRowAt102) {
     app.Config->SetInteger("Game", "NumberOfFrogs", 6);
-    const std::vector<MenuItem> items = MenuItems(kScreenFrogs);
+    const MenuList items = MenuItems(kScreenFrogs);
     ASSERT_EQ(items.size(), 13u);
     EXPECT_EQ(items[12].Index, 12);
-    EXPECT_EQ(items[12].Text, "RETURN TO MENU");
+    EXPECT_EQ(items[12].Text(), "RETURN TO MENU");
     EXPECT_EQ(items[12].Y, 102);
-    EXPECT_EQ(items[10].Text, "CONTROL 6: COMPUTER EASY");
+    EXPECT_EQ(items[10].Text(), "CONTROL 6: COMPUTER EASY");
     EXPECT_EQ(items[10].Y, 140);
-    EXPECT_EQ(items[11].Text, "FROG 6 COLOR: ");
+    EXPECT_EQ(items[11].Text(), "FROG 6 COLOR: ");
     EXPECT_EQ(items[11].Y, 124);
     EXPECT_EQ(items[11].Swatch, 5);
     for (const MenuItem& item : items) EXPECT_EQ(item.Size, 6);
@@ -62,7 +62,7 @@ TEST_F(MenuItemsTest, SixFrogsMakeThirteenEntriesWithTheReturnRowAt102) {
 TEST_F(MenuItemsTest, FrogRowsShowTheStoredControlAndColour) {
     app.Config->SetInteger("Game", "Frog1_control", 4);
     app.Config->SetInteger("Game", "Frog2_color", 13);
-    const std::vector<MenuItem> items = MenuItems(kScreenFrogs);
+    const MenuList items = MenuItems(kScreenFrogs);
     EXPECT_EQ(Texts(items), (std::vector<std::string>{"CONTROL 1: COMPUTER HARD",
                                                       "FROG 1 COLOR: ", "CONTROL 2: COMPUTER EASY",
                                                       "FROG 2 COLOR: ", "RETURN TO MENU"}));
@@ -78,16 +78,39 @@ TEST_F(MenuItemsTest, HandEditedFrogValuesShowAnEmptyNameAndTheFirstColour) {
     app.Config->SetInteger("Game", "Frog1_color", 14);
     app.Config->SetInteger("Game", "Frog2_control", -1);
     app.Config->SetInteger("Game", "Frog2_color", -1);
-    const std::vector<MenuItem> items = MenuItems(kScreenFrogs);
-    EXPECT_EQ(items[0].Text, "CONTROL 1: ");
+    const MenuList items = MenuItems(kScreenFrogs);
+    EXPECT_EQ(items[0].Text(), "CONTROL 1: ");
     EXPECT_EQ(items[1].Swatch, 0);
-    EXPECT_EQ(items[2].Text, "CONTROL 2: ");
+    EXPECT_EQ(items[2].Text(), "CONTROL 2: ");
     EXPECT_EQ(items[3].Swatch, 0);
 }
 
 TEST_F(MenuItemsTest, MoreThanSixFrogsListThatManyRows) {
     app.Config->SetInteger("Game", "NumberOfFrogs", 8);
     EXPECT_EQ(MenuItems(kScreenFrogs).size(), 17u);
+    app.Config->SetInteger("Game", "NumberOfFrogs", 9);
+    const MenuList items = MenuItems(kScreenFrogs);
+    ASSERT_EQ(items.size(), 19u);
+    EXPECT_EQ(items[18].Index, 18);
+    EXPECT_EQ(items[18].Y, -12);
+}
+
+TEST_F(MenuItemsTest, AHugeFrogCountListsOnlyTheRowsThatReachTheScreen) {
+    app.Config->SetInteger("Game", "NumberOfFrogs", 2000000000);
+    const MenuList items = MenuItems(kScreenFrogs);
+    ASSERT_EQ(items.size(), 18u);
+    EXPECT_EQ(items[16].Text(), "CONTROL 9: PLAYER 1");
+    EXPECT_EQ(items[17].Y, 10);
+    for (const MenuItem& item : items) EXPECT_GE(item.Y, 0);
+    EXPECT_EQ(MenuItems(kScreenTitle)[1].Text(), "NUMBER OF FROGS: 2000000000");
+}
+
+TEST_F(MenuItemsTest, NoFrogsListOnlyTheReturnRow) {
+    app.Config->SetInteger("Game", "NumberOfFrogs", -3);
+    const MenuList items = MenuItems(kScreenFrogs);
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].Index, -6);
+    EXPECT_EQ(items[0].Text(), "RETURN TO MENU");
 }
 
 TEST_F(MenuItemsTest, FrogCollisionIsOnlyOnTheOptionsScreen) {
@@ -108,14 +131,14 @@ TEST_F(MenuItemsTest, FrogCollisionIsOnlyOnTheOptionsScreen) {
 }
 
 TEST_F(MenuItemsTest, CollisionShowsYesByDefault) {
-    EXPECT_EQ(MenuItems(kScreenOptions)[2].Text, "FROG COLLISION: YES");
+    EXPECT_EQ(MenuItems(kScreenOptions)[2].Text(), "FROG COLLISION: YES");
 }
 
 TEST_F(MenuItemsTest, EveryTextUsesOnlyGlyphsTheFontHas) {
     for (int32_t screen : {kScreenTitle, kScreenFrogs, kScreenOptions, kScreenInGame}) {
         for (const MenuItem& item : MenuItems(screen)) {
-            for (unsigned char c : item.Text) {
-                EXPECT_TRUE(c == ' ' || FontCell(c) >= 0) << item.Text;
+            for (unsigned char c : item.Text()) {
+                EXPECT_TRUE(c == ' ' || FontCell(c) >= 0) << item.Text();
             }
         }
     }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "../config/worked_example.h"
 #include "game/game.h"
 #include "game/lily_pad.h"
@@ -106,6 +108,22 @@ TEST_F(MenuTest, FrogsSettingsOpenOnEntryZeroWithTwoRowsPerFrogAndAReturnRow) {
     EXPECT_EQ(menu().LastItemTable[kScreenFrogs], 12);
     Press(key::kUp);
     EXPECT_EQ(menu().Selected, 12);
+}
+
+TEST_F(MenuTest, FrogCountsAtTheEndsOfTheRangeLeaveTheHighlightRoomToMove) {
+    for (int32_t frogs : {INT32_MAX, INT32_MIN}) {
+        app.Config->SetInteger("Game", "NumberOfFrogs", frogs);
+        menu().Screen = kScreenTitle;
+        menu().Selected = 2;
+        Press(key::kRightControl);
+        ASSERT_EQ(menu().Screen, kScreenFrogs);
+        const int32_t last = frogs > 0 ? INT32_MAX - 1 : INT32_MIN + 1;
+        EXPECT_EQ(menu().LastItemTable[kScreenFrogs], last);
+        Press(key::kUp);
+        EXPECT_EQ(menu().Selected, last);
+        Press(key::kDown);
+        EXPECT_EQ(menu().Selected, 0);
+    }
 }
 
 TEST_F(MenuTest, AControlSchemeStopsAtPlayerOneAndAtComputerHard) {

@@ -10,6 +10,7 @@
 
 #include "app/hud.h"
 #include "app/scene.h"
+#include "config/settings_store.h"
 #include "game/fly.h"
 #include "game/frog.h"
 #include "game/game.h"
@@ -18,7 +19,9 @@
 #include "gfx/font.h"
 #include "gfx/particle.h"
 #include "gfx/ripple.h"
+#include "heap_count.h"
 #include "input/power_input.h"
+#include "menu/menu.h"
 #include "render_fixture.h"
 
 namespace {
@@ -340,4 +343,53 @@ TEST_F(WorldSceneTest, RunningGameDrawsTheHudWhereItsLayoutSays) {
     RenderFrame(800, 600);
     EXPECT_FALSE(Around(texts[0].x, texts[0].y, 4,
                         [&](const Rgb& c) { return Near(c, Lit(texts[0].color), 24); }));
+}
+
+// Once the driver has met each kind of picture, a frame takes nothing from the heap: not
+// for the pond, the HUD, nor for any of the menus drawn over it.
+TEST_F(WorldSceneTest, DrawingAFrameAllocatesNothing) {
+    MiddayIn(kWinter, kWeatherSnow);
+    TGra& game = *app_->Game;
+    game.FrogCount = 4;
+    game.Messages = {TGra::MakeMessage("LEVEL 3", 1, 1, 1, 1)};
+    game.MessageTime = 300;
+    for (double x : {90.0, 250.0, 420.0, 570.0}) AddPad(x, 45);
+    for (int i = 0; i < 4; ++i) {
+        TZaba& frog = AddFrog(80 + 165 * i, kStandingY, FrogState::Standing, 1, i);
+        frog.TongueOut = i % 2 == 0;
+    }
+    SettleFrogs();
+    for (int i = 0; i < 6; ++i) AddFly(1 + i % 2, 100 + 90 * i, 300 + 10 * i, 5, 40 * i);
+    for (int i = 0; i < 20; ++i) {
+        AddParticle(kSnowflake, 30 * i, 400 - 9 * i, 0.2, -1, 3);
+        AddParticle(kRaindrop, 15 + 30 * i, 420 - 7 * i, -0.4, -6, 4);
+    }
+    app_->Ripples.push_back(std::make_unique<TRipple>(300, 70, 40, 1));
+    // The menus show the settings: six frogs make the longest frogs-settings screen.
+    app_->Config = std::make_unique<TConfig>("Pondlark.cfg", "");
+    app_->Config->SetInteger("Game", "NumberOfFrogs", 6);
+    app_->Menu = std::make_unique<TWinieta>();
+
+    struct Shown {
+        const char* name;
+        bool running;
+        int32_t screen;
+    };
+    for (const Shown& shown : {Shown{"game", true, kScreenTitle},
+                               Shown{"in-game menu", false, kScreenInGame},
+                               Shown{"options", false, kScreenOptions},
+                               Shown{"frogs settings", false, kScreenFrogs},
+                               Shown{"title", false, kScreenTitle}}) {
+        game.Running = shown.running;
+        app_->Menu->Screen = shown.screen;
+        for (int i = 0; i < 3; ++i) RenderFrame(800, 600);
+        StartHeapCount();
+        for (int i = 0; i < 10; ++i) {
+            ++app_->StepCounter;
+            RenderFrame(800, 600);
+        }
+        EXPECT_EQ(StopHeapCount().Ours, 0) << shown.name;
+    }
+    app_->Menu.reset();
+    app_->Config.reset();
 }
