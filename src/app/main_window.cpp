@@ -7,6 +7,7 @@
 #include "app/scene.h"
 #include "config/settings_store.h"
 #include "config/user_folder.h"
+#include "game/game.h"
 #include "game/player_input.h"
 #include "game/sky.h"
 #include "gfx/view.h"
@@ -15,6 +16,7 @@
 #include "platform/event_loop.h"
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "platform/memory.h"
 #include "platform/message_box.h"
 #include "sound/sound.h"
 
@@ -114,4 +116,11 @@ void TForm1::tmrRender() {
 
 void TForm1::tmrProcess() {
     Step(app_);
+    // A level beginning or ending is a good moment to hand back the memory the GL driver
+    // used in passing; without it a long session's memory only ever grows.
+    const int32_t level = app_.Game ? app_.Game->Level : 0;
+    if (level != lastLevel_) {
+        lastLevel_ = level;
+        platform::ReleaseFreeMemory();
+    }
 }

@@ -42,4 +42,6 @@ private:
     TPowerTimer tmr;
     platform::MainWindow window_;
     bool startFailed_ = false;
+    // The level last stepped, 0 with no game: a change marks a pause in the action.
+    int32_t lastLevel_ = 0;
 };

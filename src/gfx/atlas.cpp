@@ -45,3 +45,17 @@ StripCorners StripQuad(double x1, double y1, double x2, double y2, double halfWi
     q.y[3] = y2 + w * std::cos(a1);
     return q;
 }
+
+StripCorners TurnedSquare(double x, double y, double half, double degrees) {
+    const double a = degrees * M_PI / 180;
+    const double c = std::cos(a);
+    const double s = std::sin(a);
+    const double dx[4] = {-half, half, half, -half};
+    const double dy[4] = {-half, -half, half, half};
+    StripCorners q;
+    for (int i = 0; i < 4; ++i) {
+        q.x[i] = x + dx[i] * c - dy[i] * s;
+        q.y[i] = y + dx[i] * s + dy[i] * c;
+    }
+    return q;
+}

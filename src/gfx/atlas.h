@@ -1,4 +1,5 @@
-// Where an atlas cell lies in its texture, and the corners of a stretched band.
+// Where an atlas cell lies in its texture, and the corners of a stretched band or a turned
+// square.
 #pragma once
 
 #include <cstdint>
@@ -18,3 +19,8 @@ struct StripCorners {
     double x[4], y[4];
 };
 StripCorners StripQuad(double x1, double y1, double x2, double y2, double halfWidth);
+
+// A square of half-size `half` centred on (x, y), turned by `degrees` about its centre
+// counterclockwise: corners from bottom-left, then bottom-right, top-right, top-left as
+// they were before the turn.
+StripCorners TurnedSquare(double x, double y, double half, double degrees);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 TEST(Atlas, FirstFontCellIsInsetA64thOfACell) {
     AtlasCell c = TileCell(0, 8, 16);
     EXPECT_DOUBLE_EQ(c.uL, 1.0 / 512);
@@ -33,4 +35,22 @@ TEST(Atlas, StripCornerOneIsRightOfTheLine) {
     q = StripQuad(0, 0, 10, 0, 1);
     EXPECT_NEAR(q.y[0], -1, 1e-12);
     EXPECT_NEAR(q.y[1], 1, 1e-12);
+}
+
+TEST(Atlas, TurnedSquareTurnsCounterclockwiseAboutItsCentre) {
+    StripCorners q = TurnedSquare(10, 20, 2, 0);
+    EXPECT_NEAR(q.x[0], 8, 1e-12);
+    EXPECT_NEAR(q.y[0], 18, 1e-12);
+    EXPECT_NEAR(q.x[2], 12, 1e-12);
+    EXPECT_NEAR(q.y[2], 22, 1e-12);
+    // A quarter turn takes the bottom-left corner to the bottom-right.
+    q = TurnedSquare(10, 20, 2, 90);
+    EXPECT_NEAR(q.x[0], 12, 1e-12);
+    EXPECT_NEAR(q.y[0], 18, 1e-12);
+    EXPECT_NEAR(q.x[1], 12, 1e-12);
+    EXPECT_NEAR(q.y[1], 22, 1e-12);
+    // An eighth of a turn puts corner 0 straight below the centre.
+    q = TurnedSquare(0, 0, 1, 45);
+    EXPECT_NEAR(q.x[0], 0, 1e-12);
+    EXPECT_NEAR(q.y[0], -std::sqrt(2.0), 1e-12);
 }
