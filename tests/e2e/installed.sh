@@ -45,7 +45,14 @@ GAME_PID=$!
 window=$(wait_window '^Pondlark Remake$' 60) || { cat "$WORK/game.log"; fail "main window never appeared"; }
 [ "$(readlink "/proc/$GAME_PID/cwd")" = "$(readlink -f "$home")" ] ||
     fail "the game works in $(readlink "/proc/$GAME_PID/cwd"), not beside itself"
-xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (64 x 64)' || fail "the window has no 64 x 64 icon"
+# The property can reach a busy server a moment after the window is mapped.
+icon=
+for _ in $(seq 50); do
+    icon=$(xprop -id "$window" _NET_WM_ICON 2>&1 | head -n 2 || true)
+    grep -q 'Icon (64 x 64)' <<<"$icon" && break
+    sleep 0.1
+done
+grep -q 'Icon (64 x 64)' <<<"$icon" || fail "the window has no 64 x 64 icon: $icon"
 
 sleep 1
 kill -0 "$GAME_PID" 2>/dev/null || { cat "$WORK/game.log"; fail "the game ended on its own"; }

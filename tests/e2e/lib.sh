@@ -34,7 +34,8 @@ start_x() {
     local n
     for n in $(seq 90 140); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+        # -noreset: see start_extra_x.
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
         XVFB_PID=$!
         export DISPLAY=":$n"
         for _ in $(seq 50); do
