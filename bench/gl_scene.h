@@ -14,10 +14,6 @@ public:
     GLScene(const GLScene&) = delete;
     GLScene& operator=(const GLScene&) = delete;
 
-    // The nine pictures into their slots of the current application, and the GL state
-    // start-up leaves; false when one failed.
-    static bool LoadAllTextures();
-
 private:
     std::unique_ptr<platform::MainWindow> window_;
 };

@@ -10,11 +10,12 @@
 #include <vector>
 
 #include "../tests/render/heap_count.h"
-
 #include "app/application.h"
 #include "app/frame_step.h"
 #include "app/scene.h"
 #include "game/game.h"
+#include "gfx/textures.h"
+#include "gfx/view.h"
 #include "gl_scene.h"
 #include "heavy_world.h"
 #include "menu/menu.h"
@@ -37,10 +38,11 @@ void RenderFrames(benchmark::State& state, Scene shown, int width, int height) {
         app.Menu->OpenInGameMenu();
     }
     GLScene scene(width, height);
-    if (!GLScene::LoadAllTextures()) {
+    if (!LoadGameTextures()) {
         state.SkipWithError("textures did not load");
         return;
     }
+    SetDrawingDefaults();
     for (int i = 0; i < 20; ++i) {
         RenderFrame(width, height);
         glFinish();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/main_window.h"
 #include "config/settings_store.h"
 #include "gfx/texture_upload.h"
 #include "gfx/textures.h"
@@ -54,7 +55,7 @@ void BM_LoadAllTextures(benchmark::State& state) {
     Application& app = BenchApp();
     Scene();
     for (auto _ : state) {
-        if (!GLScene::LoadAllTextures()) state.SkipWithError("a texture failed");
+        if (!LoadGameTextures()) state.SkipWithError("a texture failed");
         glFinish();
         state.PauseTiming();
         glDeleteTextures(12, app.TextureNames);
@@ -163,14 +164,7 @@ void BM_LoadingWindow(benchmark::State& state) {
     Scene();
     for (auto _ : state) {
         platform::LoadingWindow loading;
-        platform::LoadingLook look;
-        look.caption = "bench loading";
-        look.title = "PONDLARK REMAKE";
-        look.status = "Loading";
-        look.titleFont = platform::ResolveDataPath("data\\DejaVuSans-Bold.ttf");
-        look.statusFont = platform::ResolveDataPath("data\\DejaVuSans.ttf");
-        look.maxValue = 17;
-        loading.Show(look);
+        loading.Show(LoadingWindowLook());
         for (int i = 0; i < 43; ++i) loading.StepProgress();
         loading.Close();
     }

@@ -1,5 +1,3 @@
-#include <GL/gl.h>
-
 #include "app/main_window.h"
 #include "config/settings_store.h"
 #include "gfx/textures.h"
@@ -68,30 +66,7 @@ bool TForm1::InitGraphics() {
     int clientWidth = 0, clientHeight = 0;
     window_.ClientSize(clientWidth, clientHeight);
     InitGL(clientWidth, clientHeight);
-    glGenTextures(12, app_.TextureNames);
-    static const struct {
-        int slot;
-        const char* file;
-        int kind;
-    } kTextures[] = {
-        {0, "font.tga", kTextureFont},
-        {2, "ikonki.tga", kTextureOrdinary},
-        {3, "ripple.tga", kTextureOrdinary},
-        {5, "zaba.tga", kTextureOrdinary},
-        {6, "lisc2.tga", kTextureOrdinary},
-        {7, "tlo.tga", kTextureOrdinary},
-        {8, "tlo2jesien.tga", kTextureOrdinary},
-        {9, "tlo2zima.tga", kTextureOrdinary},
-        {10, "tlo2wiosna.tga", kTextureOrdinary},
-    };
-    for (const auto& texture : kTextures) {
-        if (!LoadTexture(texture.slot, texture.file, texture.kind)) return false;
-    }
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glLineWidth(1);
-    glEdgeFlag(GL_TRUE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glEnable(GL_NORMALIZE);
-    glEnable(GL_COLOR_MATERIAL);
+    if (!LoadGameTextures()) return false;
+    SetDrawingDefaults();
     return true;
 }

@@ -1,6 +1,5 @@
 // Pondlark Remake: frogs on lily pads catching flies.
 #include "app/main_window.h"
-#include "platform/files.h"
 #include "platform/window.h"
 
 int main() {
@@ -10,14 +9,7 @@ int main() {
         TForm1 form;
         form.FormCreate();
         platform::LoadingWindow loading;
-        platform::LoadingLook look;
-        look.caption = "Pondlark Remake loading";
-        look.title = "PONDLARK REMAKE";
-        look.status = "Loading";
-        look.titleFont = platform::ResolveDataPath("data\\DejaVuSans-Bold.ttf");
-        look.statusFont = platform::ResolveDataPath("data\\DejaVuSans.ttf");
-        look.maxValue = 17;
-        loading.Show(look);
+        loading.Show(LoadingWindowLook());
         // A data file that fails ends the program before the settings are touched.
         bool started = form.Initialize(loading);
         loading.Close();

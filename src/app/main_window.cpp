@@ -37,6 +37,17 @@ void SeedRandomFromClock(TRandom& rng) {
 
 }  // namespace
 
+platform::LoadingLook LoadingWindowLook() {
+    platform::LoadingLook look;
+    look.caption = "Pondlark Remake loading";
+    look.title = "PONDLARK REMAKE";
+    look.status = "Loading";
+    look.titleFont = platform::ResolveDataPath("data\\DejaVuSans-Bold.ttf");
+    look.statusFont = platform::ResolveDataPath("data\\DejaVuSans.ttf");
+    look.maxValue = 17;
+    return look;
+}
+
 TForm1::TForm1() : tmr(clock_) {
     UseApp(&app_);
     tmr.OnRender = [this] { tmrRender(); };

@@ -11,6 +11,9 @@
 #include "platform/loading_window.h"
 #include "platform/window.h"
 
+// What the loading window shows while the data loads.
+platform::LoadingLook LoadingWindowLook();
+
 class TForm1 {
 public:
     TForm1();

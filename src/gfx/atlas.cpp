@@ -29,12 +29,12 @@ AtlasCell StripCell(int32_t tile, int32_t gridSize) {
     return Cell(tile, gridSize, gridSize, 32);
 }
 
-StripCorners StripQuad(double x1, double y1, double x2, double y2, double halfWidth) {
+QuadCorners StripQuad(double x1, double y1, double x2, double y2, double halfWidth) {
     const double a = AngleOf(x2 - x1, y2 - y1);
     const double a1 = (a + 90) * M_PI / 180;
     const double a2 = (a + 270) * M_PI / 180;
     const double w = halfWidth;
-    StripCorners q;
+    QuadCorners q;
     q.x[0] = x1 - w * std::sin(a1);
     q.y[0] = y1 + w * std::cos(a1);
     q.x[1] = x1 - w * std::sin(a2);
@@ -46,13 +46,13 @@ StripCorners StripQuad(double x1, double y1, double x2, double y2, double halfWi
     return q;
 }
 
-StripCorners TurnedSquare(double x, double y, double half, double degrees) {
+QuadCorners TurnedSquare(double x, double y, double half, double degrees) {
     const double a = degrees * M_PI / 180;
     const double c = std::cos(a);
     const double s = std::sin(a);
     const double dx[4] = {-half, half, half, -half};
     const double dy[4] = {-half, -half, half, half};
-    StripCorners q;
+    QuadCorners q;
     for (int i = 0; i < 4; ++i) {
         q.x[i] = x + dx[i] * c - dy[i] * s;
         q.y[i] = y + dx[i] * s + dy[i] * c;

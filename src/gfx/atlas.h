@@ -13,14 +13,14 @@ AtlasCell TileCell(int32_t tile, int32_t columns, int32_t rows);
 // A cell of a square atlas for a stretched strip, inset a 32nd of a cell.
 AtlasCell StripCell(int32_t tile, int32_t gridSize);
 
-// The band's corners: 0 right of the line at the first point, 1 left of it,
-// 2 left at the second point, 3 right at the second point.
-struct StripCorners {
+// A textured quad's four corners. For a band: 0 right of the line at the first point,
+// 1 left of it, 2 left at the second point, 3 right at the second point.
+struct QuadCorners {
     double x[4], y[4];
 };
-StripCorners StripQuad(double x1, double y1, double x2, double y2, double halfWidth);
+QuadCorners StripQuad(double x1, double y1, double x2, double y2, double halfWidth);
 
 // A square of half-size `half` centred on (x, y), turned by `degrees` about its centre
 // counterclockwise: corners from bottom-left, then bottom-right, top-right, top-left as
 // they were before the turn.
-StripCorners TurnedSquare(double x, double y, double half, double degrees);
+QuadCorners TurnedSquare(double x, double y, double half, double degrees);

@@ -12,6 +12,15 @@ void InitGL(int width, int height) {
     SetupView(width, height);
 }
 
+void SetDrawingDefaults() {
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glLineWidth(1);
+    glEdgeFlag(GL_TRUE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glEnable(GL_NORMALIZE);
+    glEnable(GL_COLOR_MATERIAL);
+}
+
 void SetupView(int width, int height) {
     if (height == 0) height = 1;
     App().View = ComputeViewLayout(width, height);

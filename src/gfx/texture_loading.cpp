@@ -1,3 +1,5 @@
+#include <GL/gl.h>
+
 #include <fstream>
 #include <vector>
 
@@ -43,5 +45,28 @@ bool LoadTexture(int slot, const std::string& name, int kind) {
         return true;
     }
     if (App().StepProgress) App().StepProgress();
+    return true;
+}
+
+bool LoadGameTextures() {
+    static const struct {
+        int slot;
+        const char* file;
+        int kind;
+    } kTextures[] = {
+        {0, "font.tga", kTextureFont},
+        {2, "ikonki.tga", kTextureOrdinary},
+        {3, "ripple.tga", kTextureOrdinary},
+        {5, "zaba.tga", kTextureOrdinary},
+        {6, "lisc2.tga", kTextureOrdinary},
+        {7, "tlo.tga", kTextureOrdinary},
+        {8, "tlo2jesien.tga", kTextureOrdinary},
+        {9, "tlo2zima.tga", kTextureOrdinary},
+        {10, "tlo2wiosna.tga", kTextureOrdinary},
+    };
+    glGenTextures(12, App().TextureNames);
+    for (const auto& texture : kTextures) {
+        if (!LoadTexture(texture.slot, texture.file, texture.kind)) return false;
+    }
     return true;
 }

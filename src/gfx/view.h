@@ -6,6 +6,10 @@
 // Once, right after the context is made current.
 void InitGL(int width, int height);
 
+// The blending, texture and lighting defaults every drawing routine relies on; once the
+// textures are loaded.
+void SetDrawingDefaults();
+
 // Recomputes the view layout for the client size and sets the viewport.
 void SetupView(int width, int height);
 

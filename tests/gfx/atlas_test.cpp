@@ -24,7 +24,7 @@ TEST(Atlas, CellsGoRowByRowFromTheTopLeft) {
 
 TEST(Atlas, StripCornerOneIsRightOfTheLine) {
     // Straight up: right of the line is +x.
-    StripCorners q = StripQuad(0, 0, 0, 10, 2);
+    QuadCorners q = StripQuad(0, 0, 0, 10, 2);
     EXPECT_NEAR(q.x[0], 2, 1e-12);
     EXPECT_NEAR(q.y[0], 0, 1e-12);
     EXPECT_NEAR(q.x[1], -2, 1e-12);
@@ -38,7 +38,7 @@ TEST(Atlas, StripCornerOneIsRightOfTheLine) {
 }
 
 TEST(Atlas, TurnedSquareTurnsCounterclockwiseAboutItsCentre) {
-    StripCorners q = TurnedSquare(10, 20, 2, 0);
+    QuadCorners q = TurnedSquare(10, 20, 2, 0);
     EXPECT_NEAR(q.x[0], 8, 1e-12);
     EXPECT_NEAR(q.y[0], 18, 1e-12);
     EXPECT_NEAR(q.x[2], 12, 1e-12);

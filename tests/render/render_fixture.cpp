@@ -7,6 +7,7 @@
 
 #include "game/sky.h"
 #include "gfx/textures.h"
+#include "gfx/view.h"
 #include "platform/files.h"
 
 std::unique_ptr<Application> RenderTest::app_;
@@ -24,21 +25,8 @@ void RenderTest::SetUpTestSuite() {
     window_ = std::make_unique<platform::MainWindow>();
     window_->SetCaption("render test");
     ASSERT_EQ(window_->CreateGL(1920, 1080), platform::GLStart::Ok);
-    glGenTextures(12, app_->TextureNames);
-    const char* files[] = {
-        "font.tga",      "",          "ikonki.tga", "ripple.tga",     "",
-        "zaba.tga",      "lisc2.tga", "tlo.tga",    "tlo2jesien.tga", "tlo2zima.tga",
-        "tlo2wiosna.tga"};
-    for (int slot = 0; slot < 11; ++slot) {
-        if (*files[slot]) {
-            ASSERT_TRUE(
-                LoadTexture(slot, files[slot], slot == 0 ? kTextureFont : kTextureOrdinary));
-        }
-    }
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glEnable(GL_NORMALIZE);
-    glEnable(GL_COLOR_MATERIAL);
+    ASSERT_TRUE(LoadGameTextures());
+    SetDrawingDefaults();
 }
 
 void RenderTest::TearDownTestSuite() {
