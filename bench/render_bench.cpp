@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "../tests/render/heap_count.h"
-#include "app/application.h"
 #include "app/frame_step.h"
 #include "app/scene.h"
 #include "game/game.h"
@@ -19,6 +18,7 @@
 #include "gl_scene.h"
 #include "heavy_world.h"
 #include "menu/menu.h"
+#include "state/application.h"
 
 namespace {
 

@@ -8,7 +8,6 @@
 #include <fstream>
 #include <vector>
 
-#include "app/application.h"
 #include "app/main_window.h"
 #include "config/settings_store.h"
 #include "gfx/texture_upload.h"
@@ -19,6 +18,7 @@
 #include "platform/files.h"
 #include "platform/loading_window.h"
 #include "sound/sound.h"
+#include "state/application.h"
 
 namespace {
 

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include "app/application.h"
 #include "game/fly.h"
 #include "game/frog.h"
 #include "game/game.h"
@@ -12,13 +11,21 @@
 #include "input/power_input.h"
 #include "menu/menu.h"
 #include "sound/sound.h"
+#include "state/application.h"
+
+namespace {
+constexpr uint8_t kEscape = 1;
+}  // namespace
 
 bool GameRunning(const Application& app) {
     return app.Game && app.Game->Running;
 }
 
 void WorldStep() {
-    App().Game->GameStep();
+    Application& app = App();
+    app.Game->GameStep();
+    // Escape pauses the game: the game's step ends with it, before the lists move.
+    if (app.Inp->KeyPressed(kEscape) && app.Menu) app.Menu->OpenInGameMenu();
     UpdatePads();
     UpdateFlies();
     UpdateFrogs();

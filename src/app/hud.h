@@ -3,9 +3,9 @@
 
 #include <cstdio>
 
-#include "app/view_layout.h"
 #include "game/game.h"
 #include "gfx/font.h"
+#include "state/view_layout.h"
 
 // Calls text(chars, alignment, x, y, size, colour) for every text of the HUD, in
 // drawing order; the text is a std::string_view valid only during the call.

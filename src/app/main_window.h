@@ -3,13 +3,13 @@
 
 #include <memory>
 
-#include "app/application.h"
 #include "app/power_timer.h"
+#include "app/system_clock.h"
 #include "platform/audio.h"
-#include "platform/clock.h"
 #include "platform/input_devices.h"
 #include "platform/loading_window.h"
 #include "platform/window.h"
+#include "state/application.h"
 
 // What the loading window shows while the data loads.
 platform::LoadingLook LoadingWindowLook();
@@ -41,7 +41,7 @@ private:
     platform::SdlInputSystem inputSystem_;
     platform::OpenAlAudio audio_;
     Application app_;
-    platform::SystemClock clock_;
+    SystemClock clock_;
     TPowerTimer tmr;
     platform::MainWindow window_;
     bool startFailed_ = false;

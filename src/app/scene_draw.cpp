@@ -1,6 +1,5 @@
 #include <GL/gl.h>
 
-#include "app/application.h"
 #include "app/frame_step.h"
 #include "app/hud.h"
 #include "app/scene.h"
@@ -15,6 +14,7 @@
 #include "gfx/textures.h"
 #include "gfx/view.h"
 #include "menu/menu.h"
+#include "state/application.h"
 
 namespace {
 

@@ -2,14 +2,14 @@
 
 #include <cmath>
 
-#include "app/application.h"
-#include "app/world_walk.h"
-#include "game/game.h"
 #include "game/frog.h"
+#include "game/game.h"
 #include "game/lily_pad.h"
 #include "game/player.h"
-#include "game/random.h"
 #include "gfx/geometry.h"
+#include "state/application.h"
+#include "state/random.h"
+#include "state/world_walk.h"
 
 namespace {
 

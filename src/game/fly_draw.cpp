@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "app/application.h"
 #include "game/fly.h"
 #include "gfx/primitives.h"
 #include "gfx/textures.h"
+#include "state/application.h"
 
 namespace {
 

@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/application.h"
-#include "app/world_walk.h"
-#include "game/game.h"
 #include "game/fly.h"
+#include "game/game.h"
 #include "game/lily_pad.h"
 #include "game/player.h"
-#include "game/random.h"
 #include "gfx/ripple.h"
 #include "sound/sound.h"
+#include "state/application.h"
+#include "state/random.h"
+#include "state/world_walk.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include <cmath>
 
-#include "app/application.h"
 #include "game/fly.h"
 #include "game/frog.h"
 #include "game/player.h"
 #include "game/player_input.h"
-#include "game/random.h"
+#include "state/application.h"
+#include "state/random.h"
 
 namespace {
 

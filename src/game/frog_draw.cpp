@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "app/application.h"
 #include "game/frog.h"
 #include "game/lily_pad.h"
 #include "gfx/primitives.h"
 #include "gfx/textures.h"
+#include "state/application.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "game/frog.h"
 #include "game/lily_pad.h"
-#include "game/random.h"
+#include "state/random.h"
 
 double TZaba::JointDirX(double angle) const {
     return -std::sin(angle * kRadiansPerDegree) * Facing;

@@ -1,14 +1,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/application.h"
-#include "game/game.h"
 #include "game/fly.h"
 #include "game/frog.h"
+#include "game/game.h"
 #include "game/player.h"
-#include "game/random.h"
 #include "gfx/particle.h"
 #include "sound/sound.h"
+#include "state/application.h"
+#include "state/random.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include <cmath>
 
-#include "app/application.h"
 #include "game/frog.h"
 #include "game/lily_pad.h"
-#include "game/random.h"
 #include "gfx/particle.h"
 #include "gfx/ripple.h"
 #include "sound/sound.h"
+#include "state/application.h"
+#include "state/random.h"
 
 namespace {
 

@@ -4,24 +4,21 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/application.h"
 #include "config/settings_store.h"
 #include "game/fly.h"
 #include "game/frog.h"
 #include "game/lily_pad.h"
-#include "game/random.h"
 #include "game/sky.h"
 #include "gfx/particle.h"
 #include "gfx/ripple.h"
-#include "input/power_input.h"
-#include "menu/menu.h"
 #include "sound/sound.h"
+#include "state/application.h"
+#include "state/random.h"
 
 namespace {
 
 constexpr int32_t kRainLoop = 33;
 constexpr int32_t kLastLevel = 39;
-constexpr uint8_t kEscape = 1;
 
 TColor Rgb(double r, double g, double b) {
     TColor c;
@@ -238,5 +235,4 @@ void TGra::GameStep() {
     if (sky.Weather == kWeatherRain) RainStep();
     if (MessageTime > 0) --MessageTime;
     sky.StepAmbience();
-    if (app.Inp->KeyPressed(kEscape) && app.Menu) app.Menu->OpenInGameMenu();
 }

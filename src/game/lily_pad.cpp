@@ -2,12 +2,12 @@
 
 #include <cmath>
 
-#include "app/application.h"
-#include "app/world_walk.h"
 #include "game/frog.h"
-#include "game/random.h"
 #include "game/sky.h"
 #include "gfx/geometry.h"
+#include "state/application.h"
+#include "state/random.h"
+#include "state/world_walk.h"
 
 namespace {
 

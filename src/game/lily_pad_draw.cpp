@@ -1,8 +1,8 @@
 #include <GL/gl.h>
 
-#include "app/application.h"
 #include "game/lily_pad.h"
 #include "gfx/textures.h"
+#include "state/application.h"
 
 void TLisc::Draw() const {
     glPushMatrix();

@@ -1,7 +1,7 @@
 #include "game/player_input.h"
 
-#include "app/application.h"
 #include "input/power_input.h"
+#include "state/application.h"
 
 std::array<std::array<uint8_t, 2>, kActionCount> KeyTable{};
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "game/random.h"
 #include "game/sky_keyframes.h"
+#include "state/random.h"
 
 namespace {
 

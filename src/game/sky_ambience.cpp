@@ -1,6 +1,6 @@
-#include "game/random.h"
 #include "game/sky.h"
 #include "sound/sound.h"
+#include "state/random.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "app/application.h"
 #include "gfx/texture_upload.h"
 #include "gfx/textures.h"
+#include "state/application.h"
 
 bool UploadTexture(int slot, const uint8_t* pixels, int width, int height, int bits, int kind) {
     const GLenum format = bits == 24 ? GL_RGB : GL_RGBA;

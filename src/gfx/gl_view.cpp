@@ -1,7 +1,7 @@
 #include <GL/gl.h>
 
-#include "app/application.h"
 #include "gfx/view.h"
+#include "state/application.h"
 
 void InitGL(int width, int height) {
     glClearColor(0, 0, 0, 0);

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <memory>
 
-#include "app/application.h"
-#include "app/world_walk.h"
-#include "game/random.h"
 #include "gfx/ripple.h"
+#include "state/application.h"
+#include "state/random.h"
+#include "state/world_walk.h"
 
 namespace {
 

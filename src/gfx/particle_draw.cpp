@@ -1,10 +1,10 @@
 #include <GL/gl.h>
 
-#include "app/application.h"
 #include "gfx/atlas.h"
 #include "gfx/particle.h"
 #include "gfx/primitives.h"
 #include "gfx/textures.h"
+#include "state/application.h"
 
 namespace {
 

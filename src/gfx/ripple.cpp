@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "app/application.h"
-#include "app/world_walk.h"
+#include "state/application.h"
+#include "state/world_walk.h"
 
 TRipple::TRipple(double x, double y, double radius, double strength)
     : X(x), Y(y), Radius(radius), Strength(strength) {}

@@ -1,8 +1,8 @@
 #include <GL/gl.h>
 
-#include "app/application.h"
 #include "gfx/ripple.h"
 #include "gfx/textures.h"
+#include "state/application.h"
 
 namespace {
 

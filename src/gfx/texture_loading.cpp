@@ -3,12 +3,12 @@
 #include <fstream>
 #include <vector>
 
-#include "app/application.h"
 #include "gfx/texture_upload.h"
 #include "gfx/textures.h"
 #include "gfx/tga.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "state/application.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "menu/menu.h"
 
-#include "app/application.h"
 #include "game/game.h"
-#include "game/random.h"
 #include "game/sky.h"
 #include "sound/sound.h"
+#include "state/application.h"
+#include "state/random.h"
 
 namespace {
 

@@ -2,13 +2,13 @@
 
 #include <cmath>
 
-#include "app/application.h"
 #include "game/game.h"
 #include "gfx/font.h"
 #include "gfx/view.h"
 #include "menu/menu.h"
 #include "menu/menu_credits.h"
 #include "menu/menu_items.h"
+#include "state/application.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "app/application.h"
 #include "config/settings_store.h"
 #include "game/game.h"
+#include "state/application.h"
 
 namespace {
 

@@ -2,7 +2,6 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/application.h"
 #include "config/settings_store.h"
 #include "game/game.h"
 #include "game/player_input.h"
@@ -11,6 +10,7 @@
 #include "menu/menu_credits.h"
 #include "menu/menu_settings.h"
 #include "sound/sound.h"
+#include "state/application.h"
 
 namespace {
 
@@ -70,8 +70,8 @@ void StepVolume(const MenuSetting& setting, bool preview) {
 // the integer range keeps one step of room each way, so moving the highlight cannot
 // overflow.
 int32_t FrogsReturnRow() {
-    return static_cast<int32_t>(std::clamp<int64_t>(int64_t{2} * kNumberOfFrogs.Get(),
-                                                    INT32_MIN + 1, INT32_MAX - 1));
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(int64_t{2} * kNumberOfFrogs.Get(), INT32_MIN + 1, INT32_MAX - 1));
 }
 
 }  // namespace

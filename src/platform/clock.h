@@ -1,16 +1,11 @@
-// The system's monotonic clock as the frame timer's time source.
+// The system's monotonic clock.
 #pragma once
 
-#include "app/power_timer.h"
+#include <cstdint>
 
 namespace platform {
 
-// Nanosecond monotonic counter plus a wrapping millisecond tick.
-class SystemClock : public TimerClock {
-public:
-    bool Frequency(int64_t& frequency) override;
-    int64_t Counter() override;
-    uint32_t TickCount() override;
-};
+// Nanoseconds on a clock that never jumps; the same on every processor.
+int64_t MonotonicNanoseconds();
 
 }  // namespace platform

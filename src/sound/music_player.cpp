@@ -1,7 +1,7 @@
 #include "sound/music_player.h"
 
-#include "game/random.h"
 #include "sound/audio_device.h"
+#include "state/random.h"
 
 void TOggPlayer::AddTrack(const std::string& fileName) {
     if (!Device) return;

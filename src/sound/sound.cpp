@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/application.h"
 #include "config/settings_store.h"
+#include "state/application.h"
 
 void PlaySample(int32_t index, bool positional, int32_t frequency, double x, double y, double z) {
     TSound* sound = Sound();

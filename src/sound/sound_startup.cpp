@@ -1,8 +1,8 @@
 #include <iterator>
 
-#include "app/application.h"
 #include "sound/audio_errors.h"
 #include "sound/sound.h"
+#include "state/application.h"
 
 namespace {
 

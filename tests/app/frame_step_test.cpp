@@ -4,8 +4,8 @@
 
 #include <climits>
 
-#include "app/application.h"
 #include "input/power_input.h"
+#include "state/application.h"
 
 namespace {
 

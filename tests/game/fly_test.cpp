@@ -4,13 +4,13 @@
 
 #include <cmath>
 
-#include "app/application.h"
-#include "game/game.h"
 #include "game/frog.h"
+#include "game/game.h"
 #include "game/player.h"
 #include "game/sky.h"
 #include "gfx/geometry.h"
 #include "input/power_input.h"
+#include "state/application.h"
 
 namespace {
 

@@ -4,15 +4,15 @@
 
 #include <cmath>
 
-#include "app/application.h"
-#include "game/game.h"
 #include "game/fly.h"
+#include "game/game.h"
 #include "game/lily_pad.h"
 #include "game/player.h"
 #include "game/sky.h"
 #include "gfx/particle.h"
 #include "gfx/ripple.h"
 #include "input/power_input.h"
+#include "state/application.h"
 
 namespace {
 

@@ -2,15 +2,15 @@
 
 #include <cmath>
 
-#include "app/application.h"
-#include "game/game.h"
 #include "game/fly.h"
 #include "game/frog.h"
+#include "game/game.h"
 #include "game/lily_pad.h"
 #include "game/player.h"
 #include "game/sky.h"
 #include "gfx/particle.h"
 #include "input/power_input.h"
+#include "state/application.h"
 
 namespace {
 

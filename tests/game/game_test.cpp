@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/application.h"
 #include "config/settings_store.h"
 #include "game/fly.h"
 #include "game/frog.h"
@@ -10,6 +9,7 @@
 #include "game/player_input.h"
 #include "game/sky.h"
 #include "input/power_input.h"
+#include "state/application.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/application.h"
 #include "input/power_input.h"
+#include "state/application.h"
 
 namespace {
 

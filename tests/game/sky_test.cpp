@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/application.h"
+#include "state/application.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <memory>
 
-#include "app/application.h"
 #include "gfx/ripple.h"
+#include "state/application.h"
 
 namespace {
 

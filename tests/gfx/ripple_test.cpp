@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/application.h"
+#include "state/application.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include <memory>
 
 #include "../config/temp_folder.h"
-#include "app/application.h"
 #include "config/settings_store.h"
 #include "game/player_input.h"
 #include "game/sky.h"
 #include "input/power_input.h"
 #include "menu/menu.h"
+#include "state/application.h"
 
 // DirectInput scan codes the menus answer to.
 namespace key {

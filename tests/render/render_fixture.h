@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "app/application.h"
 #include "platform/window.h"
+#include "state/application.h"
 
 struct Rgb {
     int r, g, b;

@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/application.h"
 #include "input/input_system.h"
+#include "state/application.h"
 
 // One key going down or up before a given step's poll.
 struct KeyEvent {

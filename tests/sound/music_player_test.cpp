@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
 #include "fake_audio_device.h"
+#include "state/application.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
 #include "config/settings_store.h"
 #include "fake_audio_device.h"
 #include "sound/audio_errors.h"
 #include "sound/sound.h"
+#include "state/application.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
 #include "config/settings_store.h"
 #include "fake_audio_device.h"
+#include "state/application.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/view_layout.h"
-#include "game/random.h"
+#include "state/random.h"
+#include "state/view_layout.h"
 
 class TConfig;
 class TPowerInput;
@@ -58,3 +58,5 @@ struct Application {
 // The running program's state; main and tests choose the instance.
 Application& App();
 void UseApp(Application* app);
+// Stops using the instance if it is the current one (it is going away).
+void ForgetApp(const Application* app);

@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "app/application.h"
+#include "state/application.h"
 
 // Steps each object by index; a dead one is deleted in place and the same index
 // looked at again. The count is read anew each time, so objects appended during

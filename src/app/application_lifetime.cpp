@@ -1,7 +1,4 @@
-#include "app/application.h"
-
-#include <cassert>
-
+// The program-wide state is made and unmade here, at the top, where every part's type is known.
 #include "config/settings_store.h"
 #include "game/fly.h"
 #include "game/frog.h"
@@ -12,10 +9,7 @@
 #include "gfx/ripple.h"
 #include "input/power_input.h"
 #include "menu/menu.h"
-
-namespace {
-Application* current = nullptr;
-}
+#include "state/application.h"
 
 Application::Application() = default;
 
@@ -26,14 +20,5 @@ Application::~Application() {
     Pads.clear();
     Particles.clear();
     Ripples.clear();
-    if (current == this) current = nullptr;
-}
-
-Application& App() {
-    assert(current && "UseApp must be called first");
-    return *current;
-}
-
-void UseApp(Application* app) {
-    current = app;
+    ForgetApp(this);
 }

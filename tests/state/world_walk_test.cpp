@@ -1,4 +1,4 @@
-#include "app/world_walk.h"
+#include "state/world_walk.h"
 
 #include <gtest/gtest.h>
 

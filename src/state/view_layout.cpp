@@ -1,4 +1,4 @@
-#include "app/view_layout.h"
+#include "state/view_layout.h"
 
 #include <cmath>
 

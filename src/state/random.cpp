@@ -1,6 +1,6 @@
-#include "game/random.h"
+#include "state/random.h"
 
-#include "app/application.h"
+#include "state/application.h"
 
 void TRandom::SeedFromTime(int hours, int minutes, int seconds, int milliseconds) {
     Seed = static_cast<uint32_t>(((hours * 60 + minutes) * 60 + seconds) * 1000 + milliseconds);
@@ -16,6 +16,10 @@ double TRandom::Next() {
     return Seed / 4294967296.0;
 }
 
-int32_t Random(int32_t n) { return App().Rng.Next(n); }
+int32_t Random(int32_t n) {
+    return App().Rng.Next(n);
+}
 
-double Random() { return App().Rng.Next(); }
+double Random() {
+    return App().Rng.Next();
+}

@@ -1,8 +1,8 @@
-#include "game/random.h"
+#include "state/random.h"
 
 #include <gtest/gtest.h>
 
-#include "app/application.h"
+#include "state/application.h"
 
 namespace {
 
