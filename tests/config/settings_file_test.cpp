@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "config/settings_store.h"
 #include "temp_folder.h"
@@ -16,7 +17,15 @@ class SettingsFile : public ::testing::Test {
 protected:
     fs::path File() const { return Temp.Path / "Pondlark.cfg"; }
     fs::path Backup() const { return Temp.Path / "Pondlark.cfg.bak"; }
-    fs::path Temporary() const { return Temp.Path / "Pondlark.cfg.tmp"; }
+    // Files a save left beside the settings file and its copy.
+    std::vector<std::string> Leftovers() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(Temp.Path)) {
+            const std::string name = entry.path().filename().string();
+            if (name != "Pondlark.cfg" && name != "Pondlark.cfg.bak") names.push_back(name);
+        }
+        return names;
+    }
 
     std::unique_ptr<TConfig> Store() const {
         return std::make_unique<TConfig>("Pondlark.cfg", Temp.Backslashed());
@@ -50,8 +59,7 @@ TEST_F(SettingsFile, FirstSaveCreatesTheFolderAndWritesTheMenuChangesByteForByte
 
     const fs::path folder = Temp.Path / "Grubwick" / "PondlarkRemake";
     EXPECT_EQ(ReadBytes(folder / "Pondlark.cfg"), kWorkedExample);
-    EXPECT_FALSE(fs::exists(folder / "Pondlark.cfg.tmp"));
-    EXPECT_FALSE(fs::exists(folder / "Pondlark.cfg.bak"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 }
 
 TEST_F(SettingsFile, ALoadedFileIsWrittenBackUnchanged) {
@@ -359,18 +367,47 @@ TEST_F(DamagedSettingsFile, WhenTheCopyCannotBeMadeTheDamagedFileStays) {
     fs::create_directories(Backup() / "inside");
     EXPECT_FALSE(config->Save());
     EXPECT_EQ(ReadBytes(File()), damaged);
-    EXPECT_FALSE(fs::exists(Temporary()));
+    EXPECT_TRUE(Leftovers().empty());
 }
 
-TEST_F(SettingsFile, AFailedSaveLeavesTheOldFileAlone) {
+TEST_F(SettingsFile, NothingLeftOverFromACrashBlocksASave) {
     auto config = LoadFrom(kWorkedExample);
     config->SetInteger("Game", "NumberOfFrogs", 6);
-    // The temporary file cannot be created where a folder stands.
-    fs::create_directory(Temporary());
-    EXPECT_FALSE(config->Save());
-    EXPECT_EQ(ReadBytes(File()), kWorkedExample);
-    EXPECT_TRUE(fs::is_directory(Temporary()));
+    fs::create_directory(Temp.Path / "Pondlark.cfg.tmp");
+    ASSERT_TRUE(config->Save());
     EXPECT_EQ(config->GetInteger("Game", "NumberOfFrogs", 0), 6);
+    auto reloaded = Store();
+    reloaded->Load();
+    EXPECT_EQ(reloaded->GetInteger("Game", "NumberOfFrogs", 0), 6);
+    EXPECT_EQ(Leftovers(), std::vector<std::string>{"Pondlark.cfg.tmp"});
+}
+
+// A settings file kept elsewhere and linked into place: the save goes into the file the
+// link names, keeps its permissions, and the link stays a link.
+TEST_F(SettingsFile, ASaveGoesThroughLinksAndKeepsThePermissions) {
+    const fs::path dotfiles = Temp.Path / "dotfiles";
+    fs::create_directory(dotfiles);
+    WriteBytes(dotfiles / "real.cfg", "<Game>\r\n</Game>\r\nrest");
+    fs::permissions(dotfiles / "real.cfg", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("dotfiles/link.cfg", File());
+    fs::create_symlink("real.cfg", dotfiles / "link.cfg");
+    auto config = Store();
+    config->Load();
+    config->SetInteger("Sound", "SoundVolume", 23);
+    ASSERT_TRUE(config->Save());
+    EXPECT_TRUE(fs::is_symlink(File()));
+    EXPECT_TRUE(fs::is_symlink(dotfiles / "link.cfg"));
+    EXPECT_EQ(ReadBytes(dotfiles / "real.cfg"),
+              "<Game>\r\n</Game>\r\n<Sound>\r\n <SoundVolume type=\"Integer\">\r\n  23\r\n"
+              " </SoundVolume>\r\n</Sound>\r\n");
+    EXPECT_EQ(fs::status(dotfiles / "real.cfg").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(ReadBytes(dotfiles / "real.cfg.bak"), "<Game>\r\n</Game>\r\nrest");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dotfiles), fs::directory_iterator()), 3);
+
+    fs::remove(dotfiles / "link.cfg");
+    fs::create_symlink("../Pondlark.cfg", dotfiles / "link.cfg");
+    EXPECT_FALSE(config->Save());
 }
 
 TEST_F(SettingsFile, AFailedRenameRemovesTheTemporaryFile) {
@@ -379,7 +416,7 @@ TEST_F(SettingsFile, AFailedRenameRemovesTheTemporaryFile) {
     config->SetInteger("Game", "NumberOfFrogs", 6);
     EXPECT_FALSE(config->Save());
     EXPECT_TRUE(fs::is_directory(File() / "inside"));
-    EXPECT_FALSE(fs::exists(Temporary()));
+    EXPECT_TRUE(Leftovers().empty());
 }
 
 TEST_F(SettingsFile, SaveFailsWhenTheFolderCannotBeMade) {

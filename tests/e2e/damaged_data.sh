@@ -111,7 +111,7 @@ run_case() {
         echo "FAIL $file $how: settings file changed"
         outcome=1
     fi
-    if [ -e "$config.tmp" ] || [ -e "$config.bak" ]; then
+    if compgen -G "$config.*.tmp" >/dev/null || [ -e "$config.bak" ]; then
         echo "FAIL $file $how: stray settings files left"
         outcome=1
     fi

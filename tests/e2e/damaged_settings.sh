@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Damaged or hostile settings: garbage, binary bytes, huge and negative numbers,
 # a 10 MB line, window sizes no window can have (they fall back to 800 x 600),
-# a settings folder that cannot be made and a save that cannot be written.
+# a settings folder that cannot be made, a folder left where an old game put its
+# temporary file, and a settings file that is a link into the player's dotfiles.
 # Each time the game starts, survives a few seconds, starts a new game with
 # Return and closes cleanly with exit status 0. A file it saves must be one it
 # reads back whole: a second start and close writes it again byte for byte,
 # without keeping a copy of a damaged file. A save that cannot be written
-# leaves the old file as it was.
+# leaves the old file as it was; a save through a link keeps the link and the mode.
 source "$(dirname "$0")/lib.sh"
 GAME=$1
 WM_CLOSE=$2
@@ -97,10 +98,17 @@ prepare() {
             rm -rf "$HOME/.config/Grubwick"
             printf 'not a folder\n' >"$HOME/.config/Grubwick"
             ;;
-        save_blocked)
-            # An old file, and a folder where the save puts its temporary file.
+        leftover_tmp)
+            # An old file, and a folder where an older game put its temporary file.
             write_example_settings "$CONFIG"
             mkdir "$CONFIG.tmp"
+            ;;
+        linked)
+            rm -rf "$HOME/dotfiles"
+            mkdir -p "$HOME/dotfiles"
+            write_example_settings "$HOME/dotfiles/Pondlark.cfg"
+            chmod 600 "$HOME/dotfiles/Pondlark.cfg"
+            ln -s ../../../dotfiles/Pondlark.cfg "$CONFIG"
             ;;
         huge_window)
             {
@@ -182,7 +190,7 @@ run_case() {
     [ -e "$CONFIG" ] && cp "$CONFIG" "$WORK/before.cfg"
     [ -f "$HOME/.config/Grubwick" ] && cp "$HOME/.config/Grubwick" "$WORK/before.cfg"
 
-    inode=$(stat -c %i "$CONFIG" 2>/dev/null || true)
+    inode=$(stat -L -c %i "$CONFIG" 2>/dev/null || true)
     start_game "$name"
     # A "Graphics" size no window can have falls back to 800 x 600.
     if [ "$name" != "${name%_window}" ]; then
@@ -202,14 +210,14 @@ run_case() {
     sleep 1.5
     alive "$name"
     case $name in
-        no_folder | save_blocked) ;;
+        no_folder) ;;
         *)
             # A save replaces the file, so its inode changes.
             for _ in $(seq 100); do
-                [ "$(stat -c %i "$CONFIG" 2>/dev/null)" != "$inode" ] && break
+                [ "$(stat -L -c %i "$CONFIG" 2>/dev/null)" != "$inode" ] && break
                 sleep 0.1
             done
-            [ "$(stat -c %i "$CONFIG" 2>/dev/null)" != "$inode" ] ||
+            [ "$(stat -L -c %i "$CONFIG" 2>/dev/null)" != "$inode" ] ||
                 fail "$name: starting a new game did not save the settings"
             ;;
     esac
@@ -220,14 +228,9 @@ run_case() {
             [ -f "$HOME/.config/Grubwick" ] || fail "$name: the blocking file is gone"
             cmp -s "$HOME/.config/Grubwick" "$WORK/before.cfg" || fail "$name: blocking file changed"
             ;;
-        save_blocked)
-            cmp -s "$CONFIG" "$WORK/before.cfg" || fail "$name: the old file changed"
-            [ -d "$CONFIG.tmp" ] && [ -z "$(ls -A "$CONFIG.tmp")" ] ||
-                fail "$name: the blocking folder changed"
-            ;;
         *)
             [ -f "$CONFIG" ] || fail "$name: no settings file saved"
-            [ ! -e "$CONFIG.tmp" ] || fail "$name: temporary file left"
+            ! compgen -G "$CONFIG.*.tmp" >/dev/null || fail "$name: temporary file left"
             level=$(saved_value StartingLevel)
             [ -n "$level" ] && [ "$level" -ge 1 ] && [ "$level" -le 39 ] ||
                 fail "$name: saved StartingLevel \"$level\""
@@ -238,8 +241,19 @@ run_case() {
         garbage | binary)
             cmp -s "$CONFIG.bak" "$WORK/before.cfg" || fail "$name: no copy of the damaged file"
             ;;
-        no_folder | save_blocked) ;;
+        no_folder) ;;
         *) [ ! -e "$CONFIG.bak" ] || fail "$name: a whole file was kept as damaged" ;;
+    esac
+    case $name in
+        leftover_tmp)
+            [ -d "$CONFIG.tmp" ] && [ -z "$(ls -A "$CONFIG.tmp")" ] ||
+                fail "$name: the old folder changed"
+            ;;
+        linked)
+            [ -L "$CONFIG" ] || fail "$name: the link was replaced"
+            [ "$(stat -c %a "$HOME/dotfiles/Pondlark.cfg")" = 600 ] ||
+                fail "$name: the file's mode is now $(stat -c %a "$HOME/dotfiles/Pondlark.cfg")"
+            ;;
     esac
     case $name in
         huge_numbers)
@@ -255,7 +269,7 @@ run_case() {
         long_value | many_options) expect_value "$name" NumberOfFrogs 4 ;;
     esac
     case $name in
-        no_folder | save_blocked) ;;
+        no_folder) ;;
         *) check_reads_back "$name" ;;
     esac
     echo "ok $name"
@@ -264,7 +278,7 @@ run_case() {
 start_extra_x
 export DISPLAY=$EXTRA_DISPLAY
 for name in garbage binary huge_numbers negative_frogs long_value many_options no_folder \
-    save_blocked huge_window tiny_window; do
+    leftover_tmp linked huge_window tiny_window; do
     run_case "$name"
 done
 echo "damaged_settings: passed"

@@ -2,15 +2,8 @@
 set -euo pipefail
 
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-export LC_ALL=C
-export LIBGL_ALWAYS_SOFTWARE=1
-export ALSOFT_DRIVERS=null
-export SDL_AUDIODRIVER=dummy
-
-WORK=$(mktemp -d /tmp/pondlark-e2e.XXXXXX)
-export HOME=$WORK/home
-unset XDG_CONFIG_HOME XDG_CONFIG_DIRS
-mkdir -p "$HOME"
+source "$E2E_DIR/../private_x.sh"
+make_private_home pondlark-e2e
 XVFB_PID=
 GAME_PID=
 
@@ -29,22 +22,11 @@ fail() {
     exit 1
 }
 
-# Starts Xvfb on the first free display number.
+# Starts the test's X server and points DISPLAY at it.
 start_x() {
-    local n
-    for n in $(seq 90 140); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        # -noreset: see start_extra_x.
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
-        XVFB_PID=$!
-        export DISPLAY=":$n"
-        for _ in $(seq 50); do
-            xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
-            sleep 0.1
-        done
-        kill "$XVFB_PID" 2>/dev/null || true
-    done
-    fail "no X server could be started"
+    start_xvfb 90 140 || fail "no X server could be started"
+    XVFB_PID=$STARTED_X_PID
+    export DISPLAY=$STARTED_X_DISPLAY
 }
 
 # Waits for a visible window whose name matches the pattern; prints its id.
@@ -76,31 +58,12 @@ wait_exit() {
     return 1
 }
 
-# Starts another X server on a free display and sets EXTRA_DISPLAY; the
-# cleanup stops it. Several can run side by side. It takes a display only when
-# the lock file names this server, so a test never shares a server that
-# another test started at the same moment.
+# Starts another X server and sets EXTRA_DISPLAY; the cleanup stops it. Several can
+# run side by side.
 start_extra_x() {
-    local n pid
-    for n in $(seq 141 190); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        # Without -noreset the server resets whenever its last client leaves, and a
-        # game connecting at that moment finds no display and runs without a window.
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$WORK/xvfb-$n.log" 2>&1 &
-        pid=$!
-        EXTRA_X_PIDS+=("$pid")
-        for _ in $(seq 50); do
-            kill -0 "$pid" 2>/dev/null || break
-            # The lock file names the server that owns the display: make sure it is ours.
-            if [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$n-lock")" = "$pid" ] &&
-                DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
-                EXTRA_DISPLAY=":$n"
-                return 0
-            fi
-            sleep 0.1
-        done
-    done
-    fail "no second X server could be started"
+    start_xvfb 141 190 || fail "no second X server could be started"
+    EXTRA_X_PIDS+=("$STARTED_X_PID")
+    EXTRA_DISPLAY=$STARTED_X_DISPLAY
 }
 
 # Waits until a visible window's name matches the pattern and prints its id and

@@ -3,15 +3,8 @@
 # Callers set GAME to the pondlark executable; sourcing sets WORK and an exit trap.
 set -euo pipefail
 
-export LC_ALL=C
-export LIBGL_ALWAYS_SOFTWARE=1
-export ALSOFT_DRIVERS=null
-export SDL_AUDIODRIVER=dummy
-
-WORK=$(mktemp -d /tmp/pondlark-headless.XXXXXX)
-export HOME=$WORK/home
-unset XDG_CONFIG_HOME XDG_CONFIG_DIRS
-mkdir -p "$HOME"
+source "$(dirname "${BASH_SOURCE[0]}")/../private_x.sh"
+make_private_home pondlark-headless
 XVFB_PID=
 GAME_PID=
 WINDOW=
@@ -28,21 +21,12 @@ die() {
     exit 1
 }
 
-# Starts Xvfb on a free display number (above the range the end-to-end tests use).
+# Starts the run's X server (above the displays the end-to-end tests use) and points
+# DISPLAY at it.
 start_x() {
-    local n
-    for n in $(seq 150 199); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-        XVFB_PID=$!
-        export DISPLAY=":$n"
-        for _ in $(seq 50); do
-            xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
-            sleep 0.1
-        done
-        kill "$XVFB_PID" 2>/dev/null || true
-    done
-    die "no X server could be started"
+    start_xvfb 150 199 || die "no X server could be started"
+    XVFB_PID=$STARTED_X_PID
+    export DISPLAY=$STARTED_X_DISPLAY
 }
 
 # Writes the settings file: frog count, starting level, then the six controls.
