@@ -105,7 +105,7 @@ int TForm1::Run() {
     handlers.resized = [this](int width, int height) { FormResize(width, height); };
     handlers.closing = [this] { FormClose(); };
     handlers.toggleFullScreen = [this] { window_.ToggleDesktopFullScreen(); };
-    platform::RunMessageLoop(handlers);
+    platform::RunMessageLoop(window_.Id(), handlers);
     return startFailed_ ? 1 : 0;
 }
 

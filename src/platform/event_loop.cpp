@@ -19,10 +19,10 @@ bool IsFullScreenSwitch(const SDL_Event& event) {
 }
 
 // Returns false when the event closes the window.
-bool Dispatch(const SDL_Event& event, const LoopHandlers& handlers) {
+bool Dispatch(const SDL_Event& event, uint32_t mainWindow, const LoopHandlers& handlers) {
     if (event.type == SDL_QUIT) return false;
     if (IsFullScreenSwitch(event) && handlers.toggleFullScreen) handlers.toggleFullScreen();
-    if (event.type != SDL_WINDOWEVENT) return true;
+    if (event.type != SDL_WINDOWEVENT || event.window.windowID != mainWindow) return true;
     switch (event.window.event) {
         case SDL_WINDOWEVENT_CLOSE:
             return false;
@@ -53,12 +53,12 @@ void RequestClose() {
     SDL_PushEvent(&event);
 }
 
-void RunMessageLoop(const LoopHandlers& handlers) {
+void RunMessageLoop(uint32_t mainWindow, const LoopHandlers& handlers) {
     for (;;) {
         if (quitPosted) return;
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
-            if (!Dispatch(event, handlers)) {
+            if (!Dispatch(event, mainWindow, handlers)) {
                 if (handlers.closing) handlers.closing();
                 return;
             }

@@ -1,6 +1,7 @@
 // The application's message loop: drains window events, then runs one idle call.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 namespace platform {
@@ -17,8 +18,9 @@ struct LoopHandlers {
     std::function<void()> toggleFullScreen;
 };
 
-// Runs until the window is closed or a quit is posted.
-void RunMessageLoop(const LoopHandlers& handlers);
+// Runs until the window is closed or a quit is posted. Window events (focus, size, close)
+// count only for the main window, the one with the given SDL window number.
+void RunMessageLoop(uint32_t mainWindow, const LoopHandlers& handlers);
 
 // Ends the loop at its next pass without the closing handler (start-up failures).
 void PostQuit();

@@ -101,6 +101,9 @@ bool InitVideo() {
         std::fprintf(stderr, "Pondlark Remake: no display: %s\n", SDL_GetError());
         return false;
     }
+    // The game reads raw keys only; SDL starts text input by default, and with an input
+    // method running that could swallow the keys the frogs are steered with.
+    SDL_StopTextInput();
     return true;
 }
 
@@ -169,6 +172,7 @@ GLStart MainWindow::CreateGL(int clientWidth, int clientHeight) {
             fullScreen_ = false;
         }
     }
+    SDL_StopTextInput();
     context_ = SDL_GL_CreateContext(window_);
     if (!context_) {
         std::fprintf(stderr, "Pondlark Remake: %s\n", SDL_GetError());
@@ -181,6 +185,10 @@ GLStart MainWindow::CreateGL(int clientWidth, int clientHeight) {
     // A synchronised swap paces the loop where the driver allows it.
     pacer.Start(SDL_GL_SetSwapInterval(1) == 0 && SDL_GL_GetSwapInterval() == 1);
     return GLStart::Ok;
+}
+
+uint32_t MainWindow::Id() const {
+    return window_ ? SDL_GetWindowID(window_) : 0;
 }
 
 void MainWindow::ClientSize(int& width, int& height) const {

@@ -1,6 +1,7 @@
 // The main window and its OpenGL context.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 struct SDL_Window;
@@ -40,6 +41,8 @@ public:
 
     bool HasContext() const { return context_ != nullptr; }
     bool FullScreen() const { return fullScreen_; }
+    // SDL's number for the window, which its events carry; 0 before it exists.
+    uint32_t Id() const;
     void ClientSize(int& width, int& height) const;
     // Swaps the buffers; where the swap does not wait for the display, waits until
     // the display's next refresh is due first.
