@@ -14,6 +14,14 @@
 
 namespace platform {
 
+namespace {
+
+// The most sample values a sound may decode to, about twelve minutes of mono at 44.1 kHz:
+// far beyond any sound effect, far below what a damaged header could make it reserve.
+constexpr int64_t kMaxSampleValues = int64_t{1} << 25;
+
+}  // namespace
+
 OpenAlAudio::~OpenAlAudio() {
     Close();
 }
@@ -87,6 +95,14 @@ int32_t OpenAlAudio::LoadSample(const std::string& path, const SampleMode& mode)
     int64_t frames = 0;
     SNDFILE* file = OpenFile(path, channels, rate, frames);
     if (!file) return 0;
+    // A damaged header can claim any length. libsndfile holds plain WAV data to the file's
+    // real length, but a compressed stream can claim billions of frames from a few bytes:
+    // more than any sound effect needs is refused before anything is reserved.
+    if (frames > kMaxSampleValues / channels) {
+        sf_close(file);
+        lastError_ = kAudioLoadFailed;
+        return 0;
+    }
     // Left unfilled: the decoder writes every value that is used.
     std::unique_ptr<int16_t[]> pcm(new int16_t[static_cast<size_t>(frames) * channels]);
     sf_count_t read = sf_readf_short(file, pcm.get(), frames);

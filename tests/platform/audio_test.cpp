@@ -102,6 +102,23 @@ protected:
         return path;
     }
 
+    // A short FLAC stream, named like a sample, whose header claims 2^36 - 1 frames of
+    // eight channels.
+    std::string HugeClaim() const {
+        const fs::path path = folder.Path / "huge.wav";
+        WriteTone(path, SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 8, 0.01);
+        std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+        // The frame count is the low 36 bits of the 8 bytes at 18, in the stream's info block.
+        file.seekg(18);
+        unsigned char bytes[8];
+        file.read(reinterpret_cast<char*>(bytes), 8);
+        bytes[3] |= 0x0F;
+        for (int i = 4; i < 8; ++i) bytes[i] = 0xFF;
+        file.seekp(18);
+        file.write(reinterpret_cast<const char*>(bytes), 8);
+        return GamePath("huge.wav");
+    }
+
     // Points OpenAL's wave writer at `wav` through a settings file.
     void UseWaveWriter(const fs::path& wav) const {
         fs::path conf = folder.Path / "alsoft.conf";
@@ -170,6 +187,9 @@ TEST_F(AudioTest, BadSampleFilesAreReportedWithTheirCodes) {
         problems.Expect(audio.LoadSample(GamePath("notsound.wav"), {true, false, 100, 3000}) == 0,
                         "a text file loaded");
         problems.Expect(audio.LastError() == kAudioUnknownFormat, "text file: wrong code");
+        problems.Expect(audio.LoadSample(HugeClaim(), {true, false, 100, 3000}) == 0,
+                        "a file claiming 2^36 frames loaded");
+        problems.Expect(audio.LastError() == kAudioLoadFailed, "huge claim: wrong code");
         problems.Finish();
     };
     EXPECT_EXIT(check(), ::testing::ExitedWithCode(0), "");
