@@ -40,7 +40,8 @@ void FrogsItems(MenuList& items) {
         std::snprintf(text, sizeof text, "FROG %d COLOR: ", n);
         items.Add(2 * (n - 1) + 1, text, base - 16, 6, color);
     }
-    if (frogs <= kFrogsOnScreen) items.Add(2 * frogs, "RETURN TO MENU", 330 - 38.0 * frogs, 6);
+    if (frogs <= kFrogsOnScreen)
+        items.Add(FrogsReturnRow(), "RETURN TO MENU", 330 - 38.0 * frogs, 6);
 }
 
 // The options screen and the in-game menu share the volume rows.
@@ -74,6 +75,11 @@ void MenuList::Add(int32_t index, const char* text, double y, double size, int32
     item.Y = y;
     item.Size = size;
     item.Swatch = swatch;
+}
+
+int32_t FrogsReturnRow() {
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(int64_t{2} * kNumberOfFrogs.Get(), INT32_MIN + 1, INT32_MAX - 1));
 }
 
 std::string_view VolumeBar(int32_t volume) {

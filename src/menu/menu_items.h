@@ -45,6 +45,11 @@ private:
     size_t count_ = 0;
 };
 
+// The frogs-settings screen's return row: two rows per frog come before it. A hand-edited
+// count near the ends of the integer range keeps one step of room each way, so neither
+// this nor moving the highlight can overflow.
+int32_t FrogsReturnRow();
+
 // Eighteen characters, "#" for each part the volume reaches and "-" for the rest.
 std::string_view VolumeBar(int32_t volume);
 MenuList MenuItems(int32_t screen);

@@ -8,6 +8,7 @@
 #include "input/power_input.h"
 #include "menu/menu.h"
 #include "menu/menu_credits.h"
+#include "menu/menu_items.h"
 #include "menu/menu_settings.h"
 #include "sound/sound.h"
 #include "state/application.h"
@@ -64,14 +65,6 @@ void StepVolume(const MenuSetting& setting, bool preview) {
         ApplyVolumes();
         if (preview) PlaySample(kPreviewSample, false, 0, 0, 0, 0);
     }
-}
-
-// Two rows per frog come before the return row. A hand-edited count near the ends of
-// the integer range keeps one step of room each way, so moving the highlight cannot
-// overflow.
-int32_t FrogsReturnRow() {
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(int64_t{2} * kNumberOfFrogs.Get(), INT32_MIN + 1, INT32_MAX - 1));
 }
 
 }  // namespace

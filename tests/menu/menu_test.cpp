@@ -7,6 +7,7 @@
 #include "../config/worked_example.h"
 #include "game/game.h"
 #include "game/lily_pad.h"
+#include "menu/menu_items.h"
 #include "menu_fixture.h"
 
 namespace {
@@ -119,6 +120,12 @@ TEST_F(MenuTest, FrogCountsAtTheEndsOfTheRangeLeaveTheHighlightRoomToMove) {
         ASSERT_EQ(menu().Screen, kScreenFrogs);
         const int32_t last = frogs > 0 ? INT32_MAX - 1 : INT32_MIN + 1;
         EXPECT_EQ(menu().LastItemTable[kScreenFrogs], last);
+        // The rows the screen lists: nine frogs' worth, or only the return row.
+        const MenuList rows = MenuItems(kScreenFrogs);
+        ASSERT_EQ(rows.size(), frogs > 0 ? 18u : 1u);
+        if (frogs < 0) {
+            EXPECT_EQ(rows[0].Index, last);
+        }
         Press(key::kUp);
         EXPECT_EQ(menu().Selected, last);
         Press(key::kDown);
