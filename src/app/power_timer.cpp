@@ -116,14 +116,16 @@ void TPowerTimer::AppIdle(bool& done) {
         Overloaded_ = true;
     }
 
-    // The frame comes first, so it shows the state left by the previous call's steps.
-    if (MayRender_ && OnRender) OnRender();
-    if (MayRealTime && Rate_ != 0 && OnRealTime) OnRealTime(static_cast<double>(FPS_) / Rate_);
+    // The steps come first and the frame shows their result, so a key that this call's
+    // steps read is on screen when this call's frame is presented. Drawing changes nothing
+    // the steps use, so the order does not change the game.
     const double steps = std::trunc(StepBudget_);
     if (MayProcess && OnProcess) {
         for (int i = 0; i < static_cast<int>(steps); ++i) OnProcess();
     }
     StepBudget_ -= steps;
+    if (MayRender_ && OnRender) OnRender();
+    if (MayRealTime && Rate_ != 0 && OnRealTime) OnRealTime(static_cast<double>(FPS_) / Rate_);
 
     if (OnAppIdle) OnAppIdle();
 }

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <utility>
+
 #include "platform/window.h"
 
 namespace platform {
@@ -54,8 +56,16 @@ void RequestClose() {
 }
 
 void RunMessageLoop(uint32_t mainWindow, const LoopHandlers& handlers) {
+    unsigned long long frames = PresentedFrames();
     for (;;) {
-        if (quitPosted) return;
+        // A posted quit ends this loop only.
+        if (std::exchange(quitPosted, false)) return;
+        // Where the swap does not wait for the display, and after a pass that presented
+        // nothing (drawing paused), the pass waits for the refresh here, before reading
+        // input: a key that comes while it waits is read by this pass's steps and shown in
+        // its frame, instead of waiting for the next pass.
+        if (!SwapWaitsForDisplay() || PresentedFrames() == frames) WaitForRefresh();
+        frames = PresentedFrames();
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
             if (!Dispatch(event, mainWindow, handlers)) {
@@ -64,11 +74,8 @@ void RunMessageLoop(uint32_t mainWindow, const LoopHandlers& handlers) {
             }
         }
         bool done = true;
-        const unsigned long long frames = PresentedFrames();
         if (handlers.idle) handlers.idle(done);
         if (done && !quitPosted && SDL_WaitEvent(nullptr) == 0) return;
-        // A pass that presented no frame (rendering paused) waits for a refresh, not spinning.
-        if (!done && PresentedFrames() == frames) WaitForRefresh();
     }
 }
 

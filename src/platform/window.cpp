@@ -1,6 +1,5 @@
 #include "platform/window.h"
 
-#include <GL/gl.h>
 #include <SDL.h>
 
 #include <chrono>
@@ -27,12 +26,7 @@ public:
     void SetRefreshRate(int hz) {
         period_ = std::chrono::nanoseconds(1000000000 / (hz > 0 ? hz : kDefaultHz));
     }
-    void BeforeSwap() {
-        if (!sleeping_) return;
-        // The driver draws the queued frame while we wait.
-        glFlush();
-        Wait();
-    }
+    bool Sleeping() const { return sleeping_; }
     void AfterSwap() {
         ++presented_;
         if (!sleeping_) Check();
@@ -203,13 +197,16 @@ void MainWindow::Present() {
     if (SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(window_), &display) == 0) {
         pacer.SetRefreshRate(display.refresh_rate);
     }
-    pacer.BeforeSwap();
     SDL_GL_SwapWindow(window_);
     pacer.AfterSwap();
 }
 
 unsigned long long PresentedFrames() {
     return pacer.Presented();
+}
+
+bool SwapWaitsForDisplay() {
+    return !pacer.Sleeping();
 }
 
 void WaitForRefresh() {

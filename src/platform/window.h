@@ -44,8 +44,8 @@ public:
     // SDL's number for the window, which its events carry; 0 before it exists.
     uint32_t Id() const;
     void ClientSize(int& width, int& height) const;
-    // Swaps the buffers; where the swap does not wait for the display, waits until
-    // the display's next refresh is due first.
+    // Swaps the buffers; where the swap does not wait for the display, the message loop
+    // paces the frames instead (WaitForRefresh).
     void Present();
     void BringToFront();
 
@@ -67,8 +67,9 @@ private:
 
 // Frames presented so far by the main window.
 unsigned long long PresentedFrames();
-// Sleeps until one display refresh after the last present or wait, so that a loop
-// pass that presents nothing does not spin.
+// False where the driver's swap returns at once (Xvfb, drivers without swap control).
+bool SwapWaitsForDisplay();
+// Sleeps until the display's next refresh is due, one refresh after the last wait.
 void WaitForRefresh();
 
 }  // namespace platform

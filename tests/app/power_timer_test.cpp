@@ -190,7 +190,7 @@ TEST_F(TimerTest, OnlyRenderingDrawsOneFrameAndDropsTheWholeSteps) {
     EXPECT_EQ(timer.StepBudget(), 0.5);
 }
 
-TEST_F(TimerTest, FrameComesBeforeTheStepsThenRealTimeThenIdle) {
+TEST_F(TimerTest, StepsComeBeforeTheFrameThenRealTimeThenIdle) {
     std::vector<std::string> events;
     timer.OnRender = [&] { events.push_back("render"); };
     timer.OnProcess = [&] { events.push_back("process"); };
@@ -203,7 +203,7 @@ TEST_F(TimerTest, FrameComesBeforeTheStepsThenRealTimeThenIdle) {
     timer.SetMayRender(true);
     Idle(kSecond / 30);
     EXPECT_EQ(events,
-              (std::vector<std::string>{"render", "realtime 2", "process", "process", "idle"}));
+              (std::vector<std::string>{"process", "process", "render", "realtime 2", "idle"}));
 }
 
 TEST_F(TimerTest, RealTimeIsSkippedWhenTheRateIsZero) {

@@ -47,4 +47,22 @@ TEST(EventLoop, TextInputIsOffAndOtherWindowsEventsAreIgnored) {
     platform::ShutdownVideo();
 }
 
+// Input waiting when a pass begins is handled before that pass's idle call, which runs the
+// steps that read it and draws their frame.
+TEST(EventLoop, EventsArePumpedBeforeThePassThatReadsThem) {
+    ASSERT_TRUE(platform::InitVideo());
+    PushWindowEvent(1, SDL_WINDOWEVENT_FOCUS_LOST);
+    bool lostBeforeIdle = false, lost = false;
+    platform::LoopHandlers handlers;
+    handlers.deactivate = [&] { lost = true; };
+    handlers.idle = [&](bool& done) {
+        lostBeforeIdle = lost;
+        done = false;
+        platform::PostQuit();
+    };
+    platform::RunMessageLoop(1, handlers);
+    EXPECT_TRUE(lostBeforeIdle);
+    platform::ShutdownVideo();
+}
+
 }  // namespace
