@@ -6,16 +6,13 @@
 #include "game/frog.h"
 #include "game/game.h"
 #include "game/lily_pad.h"
+#include "game/player_input.h"
 #include "gfx/particle.h"
 #include "gfx/ripple.h"
 #include "input/power_input.h"
 #include "menu/menu.h"
 #include "sound/sound.h"
 #include "state/application.h"
-
-namespace {
-constexpr uint8_t kEscape = 1;
-}  // namespace
 
 bool GameRunning(const Application& app) {
     return app.Game && app.Game->Running;
@@ -25,7 +22,7 @@ void WorldStep() {
     Application& app = App();
     app.Game->GameStep();
     // Escape pauses the game: the game's step ends with it, before the lists move.
-    if (app.Inp->KeyPressed(kEscape) && app.Menu) app.Menu->OpenInGameMenu();
+    if (app.Inp->KeyPressed(kEscapeKey) && app.Menu) app.Menu->OpenInGameMenu();
     UpdatePads();
     UpdateFlies();
     UpdateFrogs();

@@ -83,6 +83,7 @@ bool TForm1::Initialize(platform::LoadingWindow& loading) {
     window_.SetIcon(platform::ResolveDataPath("data\\icon.bmp"));
     app_.StepCounter = -2147483637;
     app_.Sky = std::make_unique<TNiebo>();
+    OpenControllers();
     app_.Inp = std::make_unique<TPowerInput>(&inputSystem_);
     app_.Inp->Init();
     tmr.MayProcess = true;
@@ -125,7 +126,21 @@ void TForm1::tmrRender() {
     window_.Present();
 }
 
+void TForm1::OpenControllers() {
+    platform::ControllerKeys keys;
+    for (int player = 0; player < 2; ++player) {
+        for (int action = 0; action < kSchemeActions; ++action) {
+            keys.Players[player][action] = KeyTable[player * kSchemeActions + action][0];
+        }
+    }
+    keys.Escape = kEscapeKey;
+    // Mappings for controllers SDL does not know can sit beside the settings file.
+    inputSystem_.GameControllers().Open(
+        NativePath(app_.Config->GetFolder() + "gamecontrollerdb.txt"), keys);
+}
+
 void TForm1::tmrProcess() {
+    inputSystem_.GameControllers().SetInGame(GameRunning(app_));
     Step(app_);
     // A level beginning or ending is a good moment to hand back the memory the GL driver
     // used in passing; without it a long session's memory only ever grows.

@@ -32,6 +32,8 @@ public:
 private:
     // False when a texture failed to load; a display failure only posts the quit.
     bool InitGraphics();
+    // Game controllers press their players' keys.
+    void OpenControllers();
     void FormResize(int width, int height);
     void FormClose();
     void tmrRender();

@@ -15,6 +15,9 @@ enum PlayerAction : int32_t {
     kActionCount = 10,
 };
 
+// Escape pauses a game and resumes it from the in-game menu.
+constexpr uint8_t kEscapeKey = 1;
+
 // Two DirectInput scan codes per action; code 0 stands for no key.
 extern std::array<std::array<uint8_t, 2>, kActionCount> KeyTable;
 

@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr uint8_t kEscape = 1;
 constexpr uint8_t kEnter = 28;
 constexpr uint8_t kKeypadEnter = 156;
 constexpr uint8_t kLeftAlt = 56;
@@ -139,7 +138,7 @@ void TWinieta::FrogsStep() {
 
 void TWinieta::VolumesStep() {
     Application& app = App();
-    if (Screen == kScreenInGame && app.Inp->KeyPressed(kEscape) && app.Game) {
+    if (Screen == kScreenInGame && app.Inp->KeyPressed(kEscapeKey) && app.Game) {
         app.Game->Running = true;
     }
     if (MenuSelectPressed()) {

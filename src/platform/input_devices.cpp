@@ -15,9 +15,12 @@ bool HaveFocus() {
     return SDL_GetKeyboardFocus() != nullptr;
 }
 
-// SDL's keyboard state, one snapshot per read; the main loop pumps the events.
+// SDL's keyboard state, one snapshot per read, with what the game controllers hold added as
+// their players' keys; the main loop pumps the events.
 class SdlKeyboard : public KeyboardDevice {
 public:
+    explicit SdlKeyboard(Controllers& controllers) : controllers_(controllers) {}
+
     // SDL has no data formats or cooperative levels to set.
     bool SetDataFormat() override { return true; }
     bool SetCooperativeLevel() override { return true; }
@@ -35,10 +38,12 @@ public:
         int numKeys = 0;
         const Uint8* state = SDL_GetKeyboardState(&numKeys);
         TranslateKeyboardState(state, numKeys, keys);
+        controllers_.AddKeys(keys);
         return InputResult::Ok;
     }
 
 private:
+    Controllers& controllers_;
     bool acquired_ = false;
 };
 
@@ -262,7 +267,7 @@ void SdlInputSystem::Release() {
 }
 
 std::unique_ptr<KeyboardDevice> SdlInputSystem::CreateKeyboard() {
-    return std::make_unique<SdlKeyboard>();
+    return std::make_unique<SdlKeyboard>(controllers_);
 }
 
 std::unique_ptr<MouseDevice> SdlInputSystem::CreateMouse() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "input/input_system.h"
+#include "platform/controllers.h"
 
 namespace platform {
 
@@ -21,8 +22,12 @@ public:
     std::unique_ptr<JoystickDevice> CreateJoystick(int instance) override;
     bool EnumerateJoysticks(const std::function<bool(int instance)>& each) override;
 
+    // The game controllers, whose buttons the keyboard reports as their players' keys.
+    Controllers& GameControllers() { return controllers_; }
+
 private:
     bool joysticksStarted_ = false;
+    Controllers controllers_;
 };
 
 }  // namespace platform
