@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs what the game needs, builds it and starts it.
+# Installs only what building and running the game need, builds the game and its
+# data into build/ (no tests) and starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
-scripts/build.sh
+scripts/setup.sh play
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPONDLARK_TESTS=OFF
+cmake --build build -j"$(nproc)" --target pondlark
 exec build/pondlark

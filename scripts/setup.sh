@@ -1,15 +1,33 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the game, its build and its tests need.
+# Installs the Debian 12 packages for one purpose:
+#   play     build and run the game (the default)
+#   package  also make the Debian package
+#   test     also run every check of the test command
 set -euo pipefail
+purpose=${1:-play}
 packages=(
-    build-essential cmake pkg-config git
+    build-essential cmake pkg-config
     libsdl2-dev libsdl2-ttf-dev libopenal-dev libsndfile1-dev libvorbis-dev libfreetype-dev
-    libgl-dev libglu1-mesa-dev libgl1-mesa-dri fonts-dejavu-core
-    libgtest-dev libgmock-dev googletest libbenchmark-dev
-    clang libclang-rt-14-dev
-    xvfb xauth xdotool imagemagick xfonts-base x11-utils openbox
-    libpng-dev libstb-dev time
+    libpng-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri fonts-dejavu-core
 )
+case $purpose in
+    play) ;;
+    # CPack's DEB generator finds the programs to pass to dpkg-shlibdeps with file.
+    package) packages+=(dpkg-dev file) ;;
+    test)
+        packages+=(
+            dpkg-dev file lintian appstream desktop-file-utils man-db
+            libgtest-dev libgmock-dev googletest libbenchmark-dev
+            clang libclang-rt-14-dev
+            xvfb xauth xdotool imagemagick xfonts-base x11-utils openbox
+            libstb-dev time
+        )
+        ;;
+    *)
+        echo "usage: scripts/setup.sh [play|package|test]" >&2
+        exit 2
+        ;;
+esac
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 missing=()

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${SOAK_BUILD:-}
 if [ -z "$build" ]; then
-    scripts/setup.sh
+    scripts/setup.sh test
     scripts/build.sh
     build=build
 fi

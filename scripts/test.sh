@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the build and tests need, builds, and runs every suite: all
 # tests of the normal build, the unit and replay suites again under
-# AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/), and a
-# 60-second run of each fuzz target (build-fuzz/, clang).
+# AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/), a 60-second
+# run of each fuzz target (build-fuzz/, clang), and the Debian package
+# (build-package/) through Debian's validators and an apt install, start and removal.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -20,8 +21,8 @@ part() {
 }
 
 normal_suite() {
-    scripts/setup.sh
-    scripts/build.sh
+    scripts/setup.sh test
+    scripts/build.sh -DPONDLARK_TESTS=ON
     ctest --test-dir build --output-on-failure -j"$jobs" | tee "$logs/ctest.log"
 }
 
@@ -52,9 +53,22 @@ fuzz_suite() {
     grep -E '^(fuzz_[a-z]+: |Done |stat::peak_rss_mb)' build-fuzz/fuzz-short.log
 }
 
+# The package from a build of its own, validated, then installed, started and
+# removed with apt (closed with the normal build's window closer).
+package_suite() {
+    scripts/package.sh
+    local deb
+    deb=$(echo build-package/pondlark_*.deb)
+    {
+        tests/package/check_package.sh "$deb"
+        tests/package/apt_install.sh "$deb" build/tests/wm_close
+    } | tee "$logs/package.log"
+}
+
 part "build and all tests" normal_suite
 part "unit and replay under ASan+UBSan" sanitizer_suite
 part "fuzzing (fuzz-short)" fuzz_suite
+part "Debian package and its checks" package_suite
 
 ctest_count=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$logs/ctest.log")
 sanitized_count=$(cat "$logs/core_tests.log" "$logs/platform_tests.log" |
@@ -62,5 +76,7 @@ sanitized_count=$(cat "$logs/core_tests.log" "$logs/platform_tests.log" |
 echo
 echo "== Summary"
 printf '%s\n' "${timings[@]}"
-echo "normal build: $ctest_count tests; under sanitizers: $sanitized_count tests; fuzz targets: 2"
-echo "$((ctest_count + sanitized_count + 2)) passed, 0 failed"
+package_count=$(grep -c ': passed$' "$logs/package.log")
+echo "normal build: $ctest_count tests; under sanitizers: $sanitized_count tests; fuzz targets: 2;" \
+    "package checks: $package_count"
+echo "$((ctest_count + sanitized_count + 2 + package_count)) passed, 0 failed"

@@ -63,7 +63,7 @@ TForm1::~TForm1() {
 
 void TForm1::FormCreate() {
     std::string folder = platform::ProgramFolder();
-    if (!folder.empty()) platform::ChangeDirectory(folder);
+    if (!folder.empty()) platform::ChangeDirectory(platform::GameFolder(folder));
     std::string userFolder =
         ResolvePath("$User", "Grubwick\\PondlarkRemake", platform::SpecialFolderPath);
     app_.Config = std::make_unique<TConfig>("Pondlark.cfg", userFolder);

@@ -42,6 +42,14 @@ std::string ProgramFolder() {
     return folder;
 }
 
+std::string GameFolder(const std::string& programFolder) {
+    std::error_code ec;
+    for (std::string folder : {programFolder, programFolder + PONDLARK_SHARE_FROM_PROGRAM "/"}) {
+        if (fs::is_directory(folder + "data", ec)) return folder;
+    }
+    return programFolder;
+}
+
 bool ChangeDirectory(const std::string& folder) {
     std::error_code ec;
     fs::current_path(folder, ec);

@@ -8,6 +8,13 @@ namespace platform {
 // The folder the executable lives in, with a trailing slash; empty if unknown.
 std::string ProgramFolder();
 
+// The folder that holds the game's data/ folder, with a trailing slash: the
+// program's own folder in a build, else the install's share folder found from
+// the program's (<prefix>/games/../share/games/pondlark). When neither holds
+// data/, the program's folder, so the first data file the game opens fails
+// with its usual message.
+std::string GameFolder(const std::string& programFolder);
+
 // Makes the folder the current directory; false when it cannot.
 bool ChangeDirectory(const std::string& folder);
 

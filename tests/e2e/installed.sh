@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# `cmake --install` lays out the game, its data, a desktop entry and icons under a
-# prefix, and the installed game starts from any folder with the frog icon on its window.
+# `cmake --install` lays out the game in Debian's games layout under a prefix: the
+# program in games/, its data in share/games/pondlark/, a desktop entry, metainfo,
+# man page and icons; the installed game starts from any folder with the frog
+# icon on its window.
 source "$(dirname "$0")/lib.sh"
 GAME=$1
 WM_CLOSE=$2
@@ -10,26 +12,28 @@ PREFIX=$WORK/prefix
 cmake --install "$BUILD" --prefix "$PREFIX" >"$WORK/install.log" 2>&1 ||
     { cat "$WORK/install.log"; fail "cmake --install failed"; }
 
-home=$PREFIX/lib/pondlark
-[ -x "$home/pondlark" ] || fail "no executable at lib/pondlark/pondlark"
-[ -L "$PREFIX/bin/pondlark" ] || fail "bin/pondlark is not a link"
-[ "$(readlink -f "$PREFIX/bin/pondlark")" = "$(readlink -f "$home/pondlark")" ] ||
-    fail "bin/pondlark points to $(readlink "$PREFIX/bin/pondlark")"
+home=$PREFIX/share/games/pondlark
+[ -x "$PREFIX/games/pondlark" ] && [ ! -L "$PREFIX/games/pondlark" ] ||
+    fail "no executable at games/pondlark"
 for file in "$BUILD"/data/*; do
     name=$(basename "$file")
     case $name in
         *.png) [ ! -e "$home/data/$name" ] || fail "desktop icon $name copied into data/" ;;
+        *.ttf) [ -L "$home/data/$name" ] && cmp -s "$file" "$home/data/$name" ||
+            fail "data/$name is not a link to the system's font" ;;
         *) cmp -s "$file" "$home/data/$name" || fail "data/$name missing or different" ;;
     esac
 done
 [ -f "$home/data/icon.bmp" ] || fail "no window icon in data/"
+[ -f "$PREFIX/share/man/man6/pondlark.6.gz" ] || fail "no man page"
+[ -f "$PREFIX/share/metainfo/io.github.pondlark.PondlarkRemake.metainfo.xml" ] || fail "no metainfo"
 
-entry=$PREFIX/share/applications/pondlark.desktop
+entry=$PREFIX/share/applications/io.github.pondlark.PondlarkRemake.desktop
 [ -f "$entry" ] || fail "no desktop entry"
 head -n 1 "$entry" | grep -qx '\[Desktop Entry\]' || fail "desktop entry has no group header"
 grep -qx 'Type=Application' "$entry" || fail "desktop entry: no Type"
 grep -qx 'Name=Pondlark Remake' "$entry" || fail "desktop entry: no Name"
-grep -qx "Exec=\"$PREFIX/bin/pondlark\"" "$entry" || fail "desktop entry: Exec is $(grep Exec "$entry")"
+grep -qx "Exec=\"$PREFIX/games/pondlark\"" "$entry" || fail "desktop entry: Exec is $(grep Exec "$entry")"
 grep -qx 'Icon=pondlark' "$entry" || fail "desktop entry: no Icon"
 for size in 64 256; do
     icon=$PREFIX/share/icons/hicolor/${size}x${size}/apps/pondlark.png
@@ -38,13 +42,13 @@ for size in 64 256; do
 done
 grep -qF "$entry" "$BUILD/install_manifest.txt" || fail "desktop entry not in the install manifest"
 
-# Run the installed game through its link from / so nothing is found by accident.
+# Run the installed game from / so nothing is found by accident.
 start_x
-(cd / && exec "$PREFIX/bin/pondlark") >"$WORK/game.log" 2>&1 &
+(cd / && exec "$PREFIX/games/pondlark") >"$WORK/game.log" 2>&1 &
 GAME_PID=$!
 window=$(wait_window '^Pondlark Remake$' 60) || { cat "$WORK/game.log"; fail "main window never appeared"; }
 [ "$(readlink "/proc/$GAME_PID/cwd")" = "$(readlink -f "$home")" ] ||
-    fail "the game works in $(readlink "/proc/$GAME_PID/cwd"), not beside itself"
+    fail "the game works in $(readlink "/proc/$GAME_PID/cwd"), not in its data's folder"
 # The property can reach a busy server a moment after the window is mapped.
 icon=
 for _ in $(seq 50); do

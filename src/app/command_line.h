@@ -1,0 +1,23 @@
+// The program's options, read before any window opens.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct CommandLine {
+    enum class Action { Play, ShowHelp, ShowVersion, Refuse };
+    Action Do = Action::Play;
+    // The argument that was not understood, when Do is Refuse.
+    std::string Unknown;
+};
+
+// Reads the arguments after the program name; the first one not understood
+// refuses the whole line.
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// Prints what the command line asks for and returns the exit status when the
+// program should end without playing; nothing when it should play.
+std::optional<int> AnswerCommandLine(const CommandLine& line, std::ostream& out,
+                                     std::ostream& err);
