@@ -1,7 +1,5 @@
 #include "heavy_world.h"
 
-#include <vector>
-
 #include "game/fly.h"
 #include "game/frog.h"
 #include "game/game.h"
@@ -15,33 +13,26 @@ constexpr uint8_t kRightControl = 157;  // scheme 1 tongue
 constexpr uint8_t kLeftControl = 29;    // scheme 2 tongue
 constexpr uint8_t kW = 17;              // scheme 2 jump
 
-ReplaySetup HeavySetup() {
-    ReplaySetup setup;
-    setup.Seed = 20240611;
-    setup.Frogs = 6;
-    setup.StartingLevel = 1;  // a summer level that lasts until night
-    // People on both schemes: with their tongue keys held, the tongues are nearly always out
-    // (computer frogs shoot only when a fly comes near).
-    const int controls[6] = {0, 1, 0, 1, 0, 1};
-    for (int i = 0; i < 6; ++i) setup.Controls[i] = controls[i];
-    return setup;
+// People on both schemes: with their tongue keys held, the tongues are nearly always out
+// (computer frogs shoot only when a fly comes near). Scheme 2 frogs also keep jumping, so
+// that they splash and leave ripples. Level 1 is a summer level that lasts until night.
+Recording HeavyGame() {
+    return HeldKeys(GameStart(20240611, 6, 1, {0, 1, 0, 1, 0, 1}),
+                    {kRightControl, kLeftControl, kW});
 }
 
 }  // namespace
 
-HeavyWorld::HeavyWorld() : harness_(std::make_unique<ReplayHarness>(HeavySetup())) {
+HeavyWorld::HeavyWorld() : harness_(std::make_unique<ReplayHarness>(HeavyGame())) {
     Application& app = harness_->App();
     app.Game->MaxFlies = kFlies;
     app.Sky->Weather = kWeatherRain;
     app.Sky->Overcast = true;
     app.Sky->SetSeasonPalette();
     app.Sky->SetMidday();
-    // Scheme 2 frogs also keep jumping, so that they splash and leave ripples.
-    const std::vector<KeyEvent> keys = {
-        {0, kRightControl, true}, {0, kLeftControl, true}, {0, kW, true}};
     for (int i = 0; i < kWarmUpSteps; ++i) {
         KeepHeavy();
-        harness_->Step(keys);
+        harness_->Step();
     }
 }
 

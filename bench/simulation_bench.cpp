@@ -55,7 +55,7 @@ void BM_WorldStep(benchmark::State& state) {
 BENCHMARK(BM_WorldStep)->Unit(benchmark::kMicrosecond)->Repetitions(5);
 
 void BM_MenuStep(benchmark::State& state) {
-    ReplayHarness harness{ReplaySetup{}};
+    ReplayHarness harness{HeldKeys(GameStart(1, 2, 1, {}), {})};
     Application& app = harness.App();
     app.Game.reset();
     ClearWorld();

@@ -7,10 +7,12 @@
 #include <vector>
 
 struct CommandLine {
-    enum class Action { Play, ShowHelp, ShowVersion, Refuse };
+    enum class Action { Play, Record, Replay, ShowHelp, ShowVersion, Refuse };
     Action Do = Action::Play;
-    // The argument that was not understood, when Do is Refuse.
-    std::string Unknown;
+    // The recording to write or to play, for Record and Replay.
+    std::string File;
+    // Why the line was refused, when Do is Refuse.
+    std::string Problem;
 };
 
 // Reads the arguments after the program name; the first one not understood
@@ -19,5 +21,4 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 // Prints what the command line asks for and returns the exit status when the
 // program should end without playing; nothing when it should play.
-std::optional<int> AnswerCommandLine(const CommandLine& line, std::ostream& out,
-                                     std::ostream& err);
+std::optional<int> AnswerCommandLine(const CommandLine& line, std::ostream& out, std::ostream& err);

@@ -3,15 +3,41 @@
 
 #include "app/command_line.h"
 #include "app/main_window.h"
+#include "platform/message_box.h"
 #include "platform/window.h"
+#include "recording/recording_file.h"
+
+namespace {
+
+// The exit status of a recording that cannot be replayed.
+constexpr int kBadRecording = 3;
+
+}  // namespace
 
 int main(int argc, char** argv) {
     CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (auto status = AnswerCommandLine(line, std::cout, std::cerr)) return *status;
+    if (line.Do == CommandLine::Action::Record && !RecordingWriter::CanWrite(line.File)) {
+        std::cerr << "pondlark: the recording " << line.File << " cannot be written\n";
+        return 2;
+    }
     if (!platform::InitVideo()) return 1;
+    // A recording is read and checked whole before any window opens.
+    Recording recording;
+    if (line.Do == CommandLine::Action::Replay) {
+        std::string sentence;
+        if (LoadRecording(line.File, recording, sentence) != RecordingRead::Ok) {
+            std::cerr << sentence << "\n";
+            platform::ShowMessage("ERROR", sentence, platform::MessageIcon::Error);
+            platform::ShutdownVideo();
+            return kBadRecording;
+        }
+    }
     int status = 0;
     {
         TForm1 form;
+        if (line.Do == CommandLine::Action::Record) form.RecordInto(line.File);
+        if (line.Do == CommandLine::Action::Replay) form.PlayBack(std::move(recording), line.File);
         form.FormCreate();
         platform::LoadingWindow loading;
         loading.Show(LoadingWindowLook());

@@ -93,6 +93,7 @@ bool TForm1::Initialize(platform::LoadingWindow& loading) {
     Music().Shuffle = false;
     app_.Menu = std::make_unique<TWinieta>();
     app_.Menu->Reset(true);
+    if (replay_) StartReplay();
     window_.BringToFront();
     app_.StepProgress = nullptr;
     return true;
@@ -106,6 +107,8 @@ int TForm1::Run() {
     handlers.resized = [this](int width, int height) { FormResize(width, height); };
     handlers.closing = [this] { FormClose(); };
     handlers.toggleFullScreen = [this] { window_.ToggleDesktopFullScreen(); };
+    // Escape stops watching a replay; in play it is one of the game's keys.
+    if (replay_) handlers.escape = platform::RequestClose;
     platform::RunMessageLoop(window_.Id(), handlers);
     return startFailed_ ? 1 : 0;
 }
@@ -114,7 +117,30 @@ void TForm1::FormResize(int width, int height) {
     SetupView(width, height);
 }
 
+void TForm1::RecordInto(const std::string& path) {
+    recording_ = std::make_unique<RecordingSession>(path, PONDLARK_VERSION);
+    app_.GameStarting = [this] { recording_->GameStarting(app_); };
+}
+
+void TForm1::PlayBack(Recording recording, const std::string& path) {
+    replay_ = std::make_unique<ReplaySession>(std::move(recording), path);
+}
+
+// The recorded game starts where the title would show, over the settings of the player's
+// file in a store that is never written.
+void TForm1::StartReplay() {
+    auto store = std::make_unique<TConfig>("", "");
+    store->ReadText(app_.Config->ToText());
+    app_.Config = std::move(store);
+    replay_->Start(app_);
+    int width = 0, height = 0;
+    window_.ClientSize(width, height);
+    SetupView(width, height);
+}
+
 void TForm1::FormClose() {
+    if (recording_) recording_->Close();
+    if (replay_) replay_->Close();
     app_.Config->Save();
     if (app_.FullScreen) window_.LeaveFullScreen();
 }
@@ -140,8 +166,15 @@ void TForm1::OpenControllers() {
 }
 
 void TForm1::tmrProcess() {
+    if (replay_ && !replay_->BeforeStep(app_)) {
+        if (!replayOver_) platform::RequestClose();
+        replayOver_ = true;
+        return;
+    }
     inputSystem_.GameControllers().SetInGame(GameRunning(app_));
     Step(app_);
+    if (recording_) recording_->AfterStep(app_);
+    if (replay_) replay_->AfterStep(app_);
     // A level beginning or ending is a good moment to hand back the memory the GL driver
     // used in passing; without it a long session's memory only ever grows.
     const int32_t level = app_.Game ? app_.Game->Level : 0;

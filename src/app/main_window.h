@@ -9,6 +9,7 @@
 #include "platform/input_devices.h"
 #include "platform/loading_window.h"
 #include "platform/window.h"
+#include "recording/recording_session.h"
 #include "state/application.h"
 
 // What the loading window shows while the data loads.
@@ -29,24 +30,34 @@ public:
     // Runs the message loop until the window closes; the exit status.
     int Run();
 
+    // Before Initialize: record the first game started into the file...
+    void RecordInto(const std::string& path);
+    // ...or play the recording instead of showing the title; the settings file is then
+    // never written.
+    void PlayBack(Recording recording, const std::string& path);
+
 private:
     // False when a texture failed to load; a display failure only posts the quit.
     bool InitGraphics();
     // Game controllers press their players' keys.
     void OpenControllers();
+    void StartReplay();
     void FormResize(int width, int height);
     void FormClose();
     void tmrRender();
     void tmrProcess();
 
-    // The input system and the audio device outlive the application, which uses them.
+    // The input systems and the audio device outlive the application, which uses them.
     platform::SdlInputSystem inputSystem_;
     platform::OpenAlAudio audio_;
+    std::unique_ptr<RecordingSession> recording_;
+    std::unique_ptr<ReplaySession> replay_;
     Application app_;
     SystemClock clock_;
     TPowerTimer tmr;
     platform::MainWindow window_;
     bool startFailed_ = false;
+    bool replayOver_ = false;
     // The level last stepped, 0 with no game: a change marks a pause in the action.
     int32_t lastLevel_ = 0;
 };

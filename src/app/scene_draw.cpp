@@ -168,6 +168,8 @@ void DrawScene(int width, int height) {
 }
 
 void RenderFrame(int width, int height) {
+    // A replay's picture may not fill the window; what it leaves is black.
+    if (App().FixedViewWidth > 0) glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();

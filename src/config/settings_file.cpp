@@ -75,6 +75,8 @@ void TConfig::Load() {
 // The new text goes to a temporary file beside the old one and is renamed over
 // it only when complete, so a failed save never leaves a cut-off settings file.
 bool TConfig::Save() {
+    // A store with no file name (a replay's) is never written.
+    if (FileName.empty()) return false;
     ForceFolders(Folder);
     const fs::path target = FollowLinks(NativePath(Folder + FileName));
     if (target.empty()) return false;

@@ -15,8 +15,13 @@ enum PlayerAction : int32_t {
     kActionCount = 10,
 };
 
-// Escape pauses a game and resumes it from the in-game menu.
+// Keys the game reads besides the key table. Escape pauses a game and resumes it from the
+// in-game menu; Return and keypad Enter choose in the menus, unless Alt is held.
 constexpr uint8_t kEscapeKey = 1;
+constexpr uint8_t kEnterKey = 28;
+constexpr uint8_t kKeypadEnterKey = 156;
+constexpr uint8_t kLeftAltKey = 56;
+constexpr uint8_t kRightAltKey = 184;
 
 // Two DirectInput scan codes per action; code 0 stands for no key.
 extern std::array<std::array<uint8_t, 2>, kActionCount> KeyTable;

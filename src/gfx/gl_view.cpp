@@ -1,5 +1,8 @@
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "gfx/view.h"
 #include "state/application.h"
 
@@ -23,8 +26,20 @@ void SetDrawingDefaults() {
 
 void SetupView(int width, int height) {
     if (height == 0) height = 1;
-    App().View = ComputeViewLayout(width, height);
-    glViewport(0, 0, width, height);
+    Application& app = App();
+    if (app.FixedViewWidth <= 0) {
+        app.View = ComputeViewLayout(width, height);
+        glViewport(0, 0, width, height);
+    } else {
+        // A replay shows the view it was recorded with: the largest picture of that shape
+        // the window holds, centred.
+        app.View = ComputeViewLayout(app.FixedViewWidth, app.View.ViewHeight);
+        const double scale = std::min(static_cast<double>(width) / app.View.ViewWidth,
+                                      static_cast<double>(height) / app.View.ViewHeight);
+        const int shownWidth = static_cast<int>(std::lround(app.View.ViewWidth * scale));
+        const int shownHeight = static_cast<int>(std::lround(app.View.ViewHeight * scale));
+        glViewport((width - shownWidth) / 2, (height - shownHeight) / 2, shownWidth, shownHeight);
+    }
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

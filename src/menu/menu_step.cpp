@@ -15,10 +15,6 @@
 
 namespace {
 
-constexpr uint8_t kEnter = 28;
-constexpr uint8_t kKeypadEnter = 156;
-constexpr uint8_t kLeftAlt = 56;
-constexpr uint8_t kRightAlt = 184;
 constexpr int32_t kVolumeStep = 2;
 constexpr int32_t kMaxVolume = 25;
 constexpr int32_t kPreviewSample = 0;
@@ -27,9 +23,9 @@ constexpr int32_t kPreviewSample = 0;
 // with Alt held it switches full screen instead.
 bool MenuSelectPressed() {
     const TPowerInput& input = *App().Inp;
-    const bool alt = input.KeyDown(kLeftAlt) || input.KeyDown(kRightAlt);
+    const bool alt = input.KeyDown(kLeftAltKey) || input.KeyDown(kRightAltKey);
     return MenuActionPressed(kActionFire) ||
-           (!alt && (input.KeyPressed(kEnter) || input.KeyPressed(kKeypadEnter)));
+           (!alt && (input.KeyPressed(kEnterKey) || input.KeyPressed(kKeypadEnterKey)));
 }
 
 // Right steps up and Left down; past the end the value comes round to the other end.
@@ -107,6 +103,7 @@ void TWinieta::TitleStep() {
 
 void TWinieta::StartNewGame() {
     Application& app = App();
+    if (app.GameStarting) app.GameStarting();
     app.Game = std::make_unique<TGra>();
     app.Game->StartGame(kNumberOfFrogs.Get());
     app.Config->Save();

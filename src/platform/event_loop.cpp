@@ -24,6 +24,10 @@ bool IsFullScreenSwitch(const SDL_Event& event) {
 bool Dispatch(const SDL_Event& event, uint32_t mainWindow, const LoopHandlers& handlers) {
     if (event.type == SDL_QUIT) return false;
     if (IsFullScreenSwitch(event) && handlers.toggleFullScreen) handlers.toggleFullScreen();
+    if (event.type == SDL_KEYDOWN && !event.key.repeat &&
+        event.key.keysym.scancode == SDL_SCANCODE_ESCAPE && handlers.escape) {
+        handlers.escape();
+    }
     if (event.type != SDL_WINDOWEVENT || event.window.windowID != mainWindow) return true;
     switch (event.window.event) {
         case SDL_WINDOWEVENT_CLOSE:

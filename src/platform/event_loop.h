@@ -16,6 +16,8 @@ struct LoopHandlers {
     std::function<void()> closing;  // a close request, just before the loop ends
     // Alt+Enter: between the window and full screen.
     std::function<void()> toggleFullScreen;
+    // Escape went down (when set, a replay is being watched).
+    std::function<void()> escape;
 };
 
 // Runs until the window is closed or a quit is posted. Window events (focus, size, close)

@@ -38,6 +38,9 @@ struct Application {
     double PointerX = 0;
     double PointerY = 0;
     ViewLayout View;
+    // A replay's recorded view width, which the picture keeps whatever the window's shape;
+    // 0 while playing, when the window's shape decides.
+    int32_t FixedViewWidth = 0;
 
     std::unique_ptr<TNiebo> Sky;
     // The running game, or none while only the menus are up.
@@ -53,6 +56,8 @@ struct Application {
     std::function<void()> StepProgress;
     // Closes the main window as its close box does, which ends the program.
     std::function<void()> CloseMainWindow;
+    // Called as START NEW GAME makes a game, before the game draws a random number.
+    std::function<void()> GameStarting;
 };
 
 // The running program's state; main and tests choose the instance.

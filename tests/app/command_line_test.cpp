@@ -46,4 +46,19 @@ TEST(CommandLine, AnythingElseShowsUsageOnStderrAndFails) {
     }
 }
 
+TEST(CommandLine, RecordAndReplayTakeOneFileEach) {
+    CommandLine record = ParseCommandLine({"--record", "game.rec"});
+    EXPECT_EQ(record.Do, CommandLine::Action::Record);
+    EXPECT_EQ(record.File, "game.rec");
+    EXPECT_FALSE(Answered({"--replay", "--help"}).Status);
+    EXPECT_EQ(ParseCommandLine({"--replay", "--help"}).File, "--help");
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--record"}, {"--replay", ""}, {"--record", "a", "--replay", "b"}}) {
+        Answer answer = Answered(args);
+        EXPECT_EQ(answer.Status, 2);
+        EXPECT_EQ(answer.Out, "");
+        EXPECT_NE(answer.Err.find("Usage: pondlark"), std::string::npos);
+    }
+}
+
 }  // namespace

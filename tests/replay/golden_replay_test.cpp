@@ -23,33 +23,39 @@ constexpr int32_t kSteps = 36000;
 constexpr int32_t kCheckEvery = 600;
 const char kRecord[] = PONDLARK_SOURCE_DIR "/tests/replay/golden_replay.txt";
 
-// Two people at the keyboard, pressing and letting go in a fixed, busy pattern.
-std::vector<KeyEvent> Script() {
+// Two people at the keyboard, pressing and letting go in a fixed, busy pattern, recorded
+// the way the game records a game and read back the way it replays one.
+Recording GoldenRecording() {
     const uint8_t keys[] = {200, 203, 205, 157, 17, 30, 32, 29};
-    std::vector<KeyEvent> events;
+    const RecordingHeader start = GameStart(4242, 6, 2, {0, 1, 2, 3, 4, 2});
+    StepEncoder encoder(start.ViewWidth);
+    KeyStates held{};
     uint32_t state = 12345;
-    bool down[8] = {};
-    for (int32_t step = 0; step < kSteps;) {
+    int32_t changeStep = 0;
+    uint8_t changeKey = 0;
+    // Each change comes 5 to 44 steps after the one before and toggles one of the keys.
+    const auto nextChange = [&] {
         state = state * 1664525u + 1013904223u;
-        step += 5 + static_cast<int32_t>((state >> 16) % 40);
-        const int which = static_cast<int>((state >> 8) % 8);
-        down[which] = !down[which];
-        events.push_back({step, keys[which], down[which]});
+        changeStep += 5 + static_cast<int32_t>((state >> 16) % 40);
+        changeKey = keys[(state >> 8) % 8];
+    };
+    nextChange();
+    for (int32_t step = 0; step < kSteps; ++step) {
+        for (; changeStep <= step; nextChange()) held[changeKey] ^= 0x80;
+        encoder.Add(held, start.ViewWidth);
     }
-    return events;
+    Recording recording;
+    std::string problem;
+    const std::string bytes = EncodeHeader(start) + encoder.Take() + StepEncoder::EndMark();
+    EXPECT_EQ(ParseRecording(bytes, recording, problem), RecordingRead::Ok) << problem;
+    return recording;
 }
 
 std::string PlayReplay(std::set<int>& weathers, std::set<int>& modes, int& levels) {
-    ReplaySetup setup;
-    setup.Seed = 4242;
-    setup.Frogs = 6;
-    setup.StartingLevel = 2;
-    ReplayHarness harness(setup);
-    const std::vector<KeyEvent> script = Script();
+    ReplayHarness harness(GoldenRecording());
     std::ostringstream record;
     int32_t lastLevel = 0;
-    while (harness.Steps() < kSteps) {
-        harness.Step(script);
+    while (harness.Step()) {
         const TGra& game = *harness.App().Game;
         weathers.insert(harness.App().Sky->Weather);
         modes.insert(game.Mode);
@@ -62,6 +68,7 @@ std::string PlayReplay(std::set<int>& weathers, std::set<int>& modes, int& level
             record << line;
         }
     }
+    EXPECT_EQ(harness.Steps(), kSteps);
     return record.str();
 }
 

@@ -1,7 +1,6 @@
 #include "replay_harness.h"
 
 #include <cstring>
-#include <string>
 
 #include "app/frame_step.h"
 #include "config/settings_store.h"
@@ -16,21 +15,6 @@
 #include "input/power_input.h"
 
 namespace {
-
-class ScriptedKeyboard : public KeyboardDevice {
-public:
-    explicit ScriptedKeyboard(const KeyStates& keys) : keys_(keys) {}
-    bool SetDataFormat() override { return true; }
-    bool SetCooperativeLevel() override { return true; }
-    bool Acquire() override { return true; }
-    InputResult GetState(KeyStates& keys) override {
-        keys = keys_;
-        return InputResult::Ok;
-    }
-
-private:
-    const KeyStates& keys_;
-};
 
 // FNV-1a over the bytes of every value fed in.
 class Hasher {
@@ -49,28 +33,38 @@ private:
 
 }  // namespace
 
-std::unique_ptr<KeyboardDevice> ScriptedInput::CreateKeyboard() {
-    return std::make_unique<ScriptedKeyboard>(Keys);
+RecordingHeader GameStart(uint32_t seed, int32_t frogs, int32_t startingLevel,
+                          const std::vector<int32_t>& controls) {
+    RecordingHeader header;
+    header.GameVersion = PONDLARK_VERSION;
+    header.Seed = seed;
+    header.Settings.NumberOfFrogs = frogs;
+    header.Settings.StartingLevel = startingLevel;
+    for (int frog = 1; frog <= 6; ++frog) {
+        header.Settings.Colors[frog - 1] = DefaultColor(frog);
+        header.Settings.Controls[frog - 1] = DefaultControl(frog);
+    }
+    for (size_t i = 0; i < controls.size() && i < 6; ++i) header.Settings.Controls[i] = controls[i];
+    header.ViewWidth = ComputeViewLayout(800, 600).ViewWidth;
+    return header;
 }
 
-ReplayHarness::ReplayHarness(const ReplaySetup& setup) {
+Recording HeldKeys(const RecordingHeader& start, const std::vector<uint8_t>& keys) {
+    Recording recording;
+    recording.Header = start;
+    recording.Blocks.push_back({1u << 30, 0, keys});
+    recording.Complete = true;
+    return recording;
+}
+
+ReplayHarness::ReplayHarness(const Recording& recording) : session_(recording, "harness") {
     UseApp(&app_);
-    app_.Config = std::make_unique<TConfig>("Pondlark.cfg", "");
-    app_.Inp = std::make_unique<TPowerInput>(&input_);
-    app_.Inp->Init();
+    // A store with no file, which nothing can save.
+    app_.Config = std::make_unique<TConfig>("", "");
     app_.Sky = std::make_unique<TNiebo>();
-    app_.View = ComputeViewLayout(800, 600);
-    app_.Rng.Seed = setup.Seed;
     app_.StepCounter = -2147483637;
     InstallKeyTable();
-    TConfig& config = *app_.Config;
-    config.SetInteger("Game", "StartingLevel", setup.StartingLevel);
-    config.SetBoolean("Game", "FrogsCollision", setup.FrogsCollision);
-    for (int n = 1; n <= 6; ++n) {
-        config.SetInteger("Game", "Frog" + std::to_string(n) + "_control", setup.Controls[n - 1]);
-    }
-    app_.Game = std::make_unique<TGra>();
-    app_.Game->StartGame(setup.Frogs);
+    session_.Start(app_);
 }
 
 ReplayHarness::~ReplayHarness() {
@@ -79,13 +73,12 @@ ReplayHarness::~ReplayHarness() {
     app_.Game.reset();
 }
 
-void ReplayHarness::Step(const std::vector<KeyEvent>& script) {
-    while (nextEvent_ < script.size() && script[nextEvent_].Step <= steps_) {
-        const KeyEvent& event = script[nextEvent_++];
-        input_.Keys[event.Code] = event.Down ? 0x80 : 0;
-    }
+bool ReplayHarness::Step() {
+    if (!session_.BeforeStep(app_)) return false;
     ::Step(app_);
+    session_.AfterStep(app_);
     ++steps_;
+    return true;
 }
 
 uint64_t ReplayHarness::WorldHash() const {

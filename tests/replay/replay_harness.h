@@ -1,49 +1,28 @@
-// A whole game run with no window and no sound: a seed and scripted keys in, world hashes out.
+// A recorded game played with no window and no sound, exactly as a replay of the game plays
+// it: the recording in, world hashes out.
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
-#include "input/input_system.h"
+#include "recording/recording_session.h"
 #include "state/application.h"
 
-// One key going down or up before a given step's poll.
-struct KeyEvent {
-    int32_t Step;
-    uint8_t Code;
-    bool Down;
-};
+// The start of a game as a recording holds it: seed, frogs, starting level and controls,
+// the colours left at their defaults, in an 800 x 600 window.
+RecordingHeader GameStart(uint32_t seed, int32_t frogs, int32_t startingLevel,
+                          const std::vector<int32_t>& controls);
 
-// The keyboard the replay types on: whatever the script has pressed so far.
-class ScriptedInput : public InputSystem {
-public:
-    KeyStates Keys{};
-
-    bool Create() override { return true; }
-    void Release() override {}
-    std::unique_ptr<KeyboardDevice> CreateKeyboard() override;
-    std::unique_ptr<MouseDevice> CreateMouse() override { return nullptr; }
-    std::unique_ptr<JoystickDevice> CreateJoystick(int) override { return nullptr; }
-    bool EnumerateJoysticks(const std::function<bool(int)>&) override { return true; }
-};
-
-struct ReplaySetup {
-    uint32_t Seed = 1;
-    int32_t Frogs = 2;
-    int32_t StartingLevel = 1;
-    int32_t Controls[6] = {0, 1, 2, 3, 4, 2};
-    bool FrogsCollision = true;
-};
+// A recording of that game in which the given keys stay held for as long as anybody plays.
+Recording HeldKeys(const RecordingHeader& start, const std::vector<uint8_t>& keys);
 
 class ReplayHarness {
 public:
-    explicit ReplayHarness(const ReplaySetup& setup);
+    explicit ReplayHarness(const Recording& recording);
     ~ReplayHarness();
 
-    // Runs one simulation step exactly as the game does, after applying the
-    // script's events for this step.
-    void Step(const std::vector<KeyEvent>& script);
+    // Runs the recording's next step as the program does; false once it is played out.
+    bool Step();
     int32_t Steps() const { return steps_; }
     Application& App() { return app_; }
 
@@ -51,8 +30,8 @@ public:
     uint64_t WorldHash() const;
 
 private:
-    ScriptedInput input_;
+    // The replay's keyboard is used by the application, so it outlives it.
+    ReplaySession session_;
     Application app_;
     int32_t steps_ = 0;
-    size_t nextEvent_ = 0;
 };

@@ -1,0 +1,109 @@
+#include "recording/recording_session.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "input/power_input.h"
+#include "state/application.h"
+
+namespace {
+
+void PrintLine(const std::string& line) {
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+std::unique_ptr<KeyboardDevice> ReplayInput::CreateKeyboard() {
+    class Keyboard : public KeyboardDevice {
+    public:
+        explicit Keyboard(const KeyStates& keys) : keys_(keys) {}
+        bool SetDataFormat() override { return true; }
+        bool SetCooperativeLevel() override { return true; }
+        bool Acquire() override { return true; }
+        InputResult GetState(KeyStates& keys) override {
+            keys = keys_;
+            return InputResult::Ok;
+        }
+
+    private:
+        const KeyStates& keys_;
+    };
+    return std::make_unique<Keyboard>(Keys);
+}
+
+void GameWatch::Begin(const Application& app) {
+    if (app.Game) Summarise(*app.Game, last_);
+}
+
+bool GameWatch::AfterStep(const Application& app) {
+    ++steps_;
+    if (!app.Game) return true;
+    Summarise(*app.Game, last_);
+    return false;
+}
+
+void RecordingSession::GameStarting(const Application& app) {
+    if (stage_ != Stage::Waiting) return;
+    stage_ = Stage::Starting;
+    if (!writer_.Begin(path_, HeaderForNewGame(app, gameVersion_))) {
+        std::fprintf(stderr, "Pondlark Remake: the recording %s could not be written.\n",
+                     path_.c_str());
+        stage_ = Stage::Done;
+    }
+}
+
+void RecordingSession::AfterStep(const Application& app) {
+    // The step that started the game belongs to the menu, not to the game.
+    if (stage_ == Stage::Starting) {
+        stage_ = Stage::Recording;
+        watch_.Begin(app);
+        return;
+    }
+    if (stage_ != Stage::Recording) return;
+    writer_.Step(app.Inp->Keys, app.View.ViewWidth);
+    if (watch_.AfterStep(app)) End();
+}
+
+void RecordingSession::Close() {
+    if (stage_ == Stage::Starting || stage_ == Stage::Recording) End();
+}
+
+void RecordingSession::End() {
+    writer_.Finish();
+    PrintLine(watch_.SummaryLine());
+    stage_ = Stage::Done;
+}
+
+void ReplaySession::Start(Application& app) {
+    app.Inp = std::make_unique<TPowerInput>(&input_);
+    app.Inp->Init();
+    StartRecordedGame(app, recording_.Header);
+    watch_.Begin(app);
+}
+
+bool ReplaySession::BeforeStep(Application& app) {
+    if (over_) return false;
+    int32_t viewWidth = 0;
+    if (!playback_.Next(input_.Keys, viewWidth)) {
+        over_ = playedOut_ = true;
+        return false;
+    }
+    UseRecordedView(app, viewWidth);
+    return true;
+}
+
+void ReplaySession::AfterStep(const Application& app) {
+    if (watch_.AfterStep(app)) over_ = true;
+}
+
+void ReplaySession::Close() {
+    if (closed_) return;
+    closed_ = true;
+    PrintLine(watch_.SummaryLine());
+    if (playedOut_ && !recording_.Complete) {
+        std::fprintf(stderr, "Pondlark Remake: the recording %s ended early, after %d steps.\n",
+                     path_.c_str(), watch_.Steps());
+    }
+}
