@@ -20,7 +20,7 @@ case $purpose in
             libgtest-dev libgmock-dev googletest libbenchmark-dev
             clang libclang-rt-14-dev
             xvfb xauth xdotool imagemagick xfonts-base x11-utils openbox
-            libstb-dev time
+            libstb-dev libxtst-dev time
         )
         ;;
     *)
