@@ -133,9 +133,6 @@ void TForm1::StartReplay() {
     store->ReadText(app_.Config->ToText());
     app_.Config = std::move(store);
     replay_->Start(app_);
-    int width = 0, height = 0;
-    window_.ClientSize(width, height);
-    SetupView(width, height);
 }
 
 void TForm1::FormClose() {

@@ -36,6 +36,8 @@ LD_PRELOAD=$PADS_LIBRARY PONDLARK_PADS=$WORK/pads "$GAME" --record "$WORK/pads.r
     >"$WORK/game.out" 2>"$WORK/game.err" &
 GAME_PID=$!
 window=$(wait_window '^Pondlark Remake$' 60) || { cat "$WORK/game.err"; fail "no main window"; }
+# No window manager: the pointer over the window gives it the focus, which input follows.
+xdotool mousemove --window "$window" 400 300
 sleep 1
 
 press 1 a
