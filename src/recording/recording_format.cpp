@@ -153,12 +153,13 @@ void StepEncoder::Add(const KeyStates& keys, int32_t viewWidth) {
         }
     }
     const bool viewChanged = viewWidth != viewWidth_;
-    viewWidth_ = viewWidth;
     if (run_ > 0 && changed.empty() && !viewChanged) {
         ++run_;
         return;
     }
+    // The block held back so far ends with the width it had.
     if (run_ > 0) CloseBlock();
+    viewWidth_ = viewWidth;
     changed_ = std::move(changed);
     viewChanged_ = viewChanged;
     run_ = 1;

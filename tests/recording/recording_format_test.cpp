@@ -43,8 +43,8 @@ RecordingHeader Header() {
     return header;
 }
 
-// Steps: nothing, then Up and a key the game never reads, Up held across a view change and a
-// flush, then Escape alone.
+// Steps: nothing, then Up and a key the game never reads, Up held across a flush and a view
+// change, then Escape alone at another view width.
 std::string Encoded(bool complete) {
     StepEncoder encoder(853);
     KeyStates keys{};
@@ -55,7 +55,7 @@ std::string Encoded(bool complete) {
     encoder.Add(keys, 640);
     keys[200] = 0;
     keys[1] = 0x81;
-    encoder.Add(keys, 640);
+    encoder.Add(keys, 1066);
     bytes += encoder.Take();
     return complete ? bytes + StepEncoder::EndMark() : bytes;
 }
@@ -77,7 +77,7 @@ TEST(RecordingFormat, StepsAndSettingsComeBackAsTheyWentIn) {
     EXPECT_EQ(header.Settings.Controls[5], -1);
     const Played played = PlayAll(recording);
     EXPECT_EQ(played.Keys, (Keys{{}, {200}, {200}, {200}, {200}, {1}}));
-    EXPECT_EQ(played.Views, (std::vector<int32_t>{853, 853, 853, 853, 640, 640}));
+    EXPECT_EQ(played.Views, (std::vector<int32_t>{853, 853, 853, 853, 640, 1066}));
 }
 
 TEST(RecordingFormat, TenMinutesOfBusyPlayStayUnderAHundredKilobytes) {
