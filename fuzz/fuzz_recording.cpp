@@ -24,7 +24,7 @@ std::string Rewritten(const Recording& recording, uint32_t& steps) {
     KeyStates keys{};
     int32_t view = 0;
     std::string bytes = EncodeHeader(recording.Header);
-    for (steps = 0; steps < 100000 && playback.Next(keys, view); ++steps) {
+    for (steps = 0; steps < 10000 && playback.Next(keys, view); ++steps) {
         encoder.Add(keys, view);
     }
     return bytes + encoder.Take() + StepEncoder::EndMark();

@@ -138,17 +138,14 @@ std::string EncodeHeader(const RecordingHeader& header) {
     return out;
 }
 
-StepEncoder::StepEncoder(int32_t viewWidth) : viewWidth_(viewWidth) {
-    for (int code = 0; code < 256; ++code)
-        recorded_[code] = IsRecordedKey(static_cast<uint8_t>(code));
-}
+StepEncoder::StepEncoder(int32_t viewWidth) : viewWidth_(viewWidth) {}
 
 void StepEncoder::Add(const KeyStates& keys, int32_t viewWidth) {
     std::vector<uint8_t> changed;
-    for (int code = 0; code < 256; ++code) {
-        const uint8_t down = recorded_[code] ? keys[code] & 0x80 : 0;
+    for (uint8_t code : kRecordedKeys) {
+        const uint8_t down = keys[code] & 0x80;
         if (down != keys_[code]) {
-            changed.push_back(static_cast<uint8_t>(code));
+            changed.push_back(code);
             keys_[code] = down;
         }
     }

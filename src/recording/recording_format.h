@@ -45,7 +45,6 @@ public:
 private:
     void CloseBlock();
 
-    std::array<bool, 256> recorded_{};
     KeyStates keys_{};
     int32_t viewWidth_;
     std::vector<uint8_t> changed_;
