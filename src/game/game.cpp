@@ -32,12 +32,6 @@ std::string Format(const char* format, int32_t a, int32_t b = 0, int32_t c = 0) 
     return text;
 }
 
-std::string FrogKey(const char* format, int32_t frog) {
-    char key[32];
-    std::snprintf(key, sizeof key, format, frog);
-    return key;
-}
-
 // The draws of MaxFlies and the weather, in that order, by season.
 void DrawSupplyAndWeather(uint8_t season, int32_t& maxFlies, uint8_t& weather) {
     switch (season) {
@@ -90,6 +84,12 @@ int32_t FliesForEatAll(int32_t level, int32_t maxFlies, int32_t frogCount) {
     flies = std::min(flies, maxFlies + 30);
     if (frogCount > 2) flies = static_cast<int32_t>(std::nearbyint(frogCount * flies / 3.0));
     return flies;
+}
+
+std::string FrogKey(const char* format, int32_t frog) {
+    char key[32];
+    std::snprintf(key, sizeof key, format, frog);
+    return key;
 }
 
 int32_t DefaultColor(int32_t frog) {

@@ -50,6 +50,9 @@ uint8_t ModeForLevel(int32_t level);
 // The flies an eat-all level releases, halves to even, capped, and scaled for more than two frogs.
 int32_t FliesForEatAll(int32_t level, int32_t maxFlies, int32_t frogCount);
 
+// A per-frog setting's key: "Frog%d_color" or "Frog%d_control" with the frog counted from 1.
+std::string FrogKey(const char* format, int32_t frog);
+
 // Per-frog defaults of the settings, frogs counted from 1.
 int32_t DefaultColor(int32_t frog);
 int32_t DefaultControl(int32_t frog);

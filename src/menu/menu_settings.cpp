@@ -1,20 +1,8 @@
 #include "menu/menu_settings.h"
 
-#include <cstdio>
-
 #include "config/settings_store.h"
 #include "game/game.h"
 #include "state/application.h"
-
-namespace {
-
-std::string FrogKey(const char* format, int32_t frog) {
-    char key[32];
-    std::snprintf(key, sizeof key, format, frog);
-    return key;
-}
-
-}  // namespace
 
 int32_t MenuSetting::Get() const {
     return App().Config->GetInteger(Group, Key, Default);

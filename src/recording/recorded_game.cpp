@@ -6,14 +6,6 @@
 #include "game/game.h"
 #include "state/application.h"
 
-namespace {
-
-std::string FrogKey(const char* what, int frog) {
-    return "Frog" + std::to_string(frog) + what;
-}
-
-}  // namespace
-
 RecordedSettings ReadRecordedSettings(const TConfig& config) {
     RecordedSettings settings;
     settings.NumberOfFrogs = config.GetInteger("Game", "NumberOfFrogs", 2);
@@ -21,9 +13,9 @@ RecordedSettings ReadRecordedSettings(const TConfig& config) {
     settings.StartingLevel = config.GetInteger("Game", "StartingLevel", 1);
     for (int frog = 1; frog <= 6; ++frog) {
         settings.Colors[frog - 1] =
-            config.GetInteger("Game", FrogKey("_color", frog), DefaultColor(frog));
+            config.GetInteger("Game", FrogKey("Frog%d_color", frog), DefaultColor(frog));
         settings.Controls[frog - 1] =
-            config.GetInteger("Game", FrogKey("_control", frog), DefaultControl(frog));
+            config.GetInteger("Game", FrogKey("Frog%d_control", frog), DefaultControl(frog));
     }
     return settings;
 }
@@ -44,8 +36,8 @@ void StartRecordedGame(Application& app, const RecordingHeader& header) {
     config.SetBoolean("Game", "FrogsCollision", settings.FrogsCollision);
     config.SetInteger("Game", "StartingLevel", settings.StartingLevel);
     for (int frog = 1; frog <= 6; ++frog) {
-        config.SetInteger("Game", FrogKey("_color", frog), settings.Colors[frog - 1]);
-        config.SetInteger("Game", FrogKey("_control", frog), settings.Controls[frog - 1]);
+        config.SetInteger("Game", FrogKey("Frog%d_color", frog), settings.Colors[frog - 1]);
+        config.SetInteger("Game", FrogKey("Frog%d_control", frog), settings.Controls[frog - 1]);
     }
     app.Rng.Seed = header.Seed;
     UseRecordedView(app, header.ViewWidth);
