@@ -15,24 +15,6 @@ void PrintLine(const std::string& line) {
 
 }  // namespace
 
-std::unique_ptr<KeyboardDevice> ReplayInput::CreateKeyboard() {
-    class Keyboard : public KeyboardDevice {
-    public:
-        explicit Keyboard(const KeyStates& keys) : keys_(keys) {}
-        bool SetDataFormat() override { return true; }
-        bool SetCooperativeLevel() override { return true; }
-        bool Acquire() override { return true; }
-        InputResult GetState(KeyStates& keys) override {
-            keys = keys_;
-            return InputResult::Ok;
-        }
-
-    private:
-        const KeyStates& keys_;
-    };
-    return std::make_unique<Keyboard>(Keys);
-}
-
 void GameWatch::Begin(const Application& app) {
     if (app.Game) Summarise(*app.Game, last_);
 }
