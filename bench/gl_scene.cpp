@@ -15,7 +15,7 @@ GLScene::GLScene(int width, int height) {
         std::fprintf(stderr, "no video\n");
         std::exit(1);
     }
-    window_ = std::make_unique<platform::MainWindow>();
+    window_ = std::make_unique<platform::GlWindow>();
     window_->SetCaption("bench");
     if (window_->CreateGL(width, height) != platform::GLStart::Ok) {
         std::fprintf(stderr, "no GL context\n");

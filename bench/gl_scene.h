@@ -15,5 +15,5 @@ public:
     GLScene& operator=(const GLScene&) = delete;
 
 private:
-    std::unique_ptr<platform::MainWindow> window_;
+    std::unique_ptr<platform::GlWindow> window_;
 };

@@ -39,7 +39,7 @@ HeavyWorld::HeavyWorld() : harness_(std::make_unique<ReplayHarness>(HeavyGame())
 void HeavyWorld::KeepHeavy() {
     Application& app = harness_->App();
     while (static_cast<int>(app.Flies.size()) < kFlies) {
-        app.Flies.push_back(std::make_unique<TMucha>());
+        app.Flies.push_back(std::make_unique<Fly>());
     }
     if (app.Sky->Clock > 3500) app.Sky->SetMidday();
 }

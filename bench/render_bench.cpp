@@ -30,7 +30,7 @@ enum Scene { kBusyGame, kTitle, kInGameMenu };
 void RenderFrames(benchmark::State& state, Scene shown, int width, int height) {
     HeavyWorld world;
     Application& app = world.App();
-    app.Menu = std::make_unique<TWinieta>();
+    app.Menu = std::make_unique<Menu>();
     if (shown == kTitle) {
         app.Game.reset();
         app.Menu->Reset(false);
@@ -44,7 +44,7 @@ void RenderFrames(benchmark::State& state, Scene shown, int width, int height) {
     }
     SetDrawingDefaults();
     for (int i = 0; i < 20; ++i) {
-        RenderFrame(width, height);
+        DrawFrame(width, height);
         glFinish();
     }
     long ours = 0;
@@ -64,7 +64,7 @@ void RenderFrames(benchmark::State& state, Scene shown, int width, int height) {
         StartHeapCount();
         const std::clock_t processorStart = std::clock();
         const Clock::time_point start = Clock::now();
-        RenderFrame(width, height);
+        DrawFrame(width, height);
         glFinish();
         frames.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
         processorSeconds += static_cast<double>(std::clock() - processorStart) / CLOCKS_PER_SEC;

@@ -59,7 +59,7 @@ void BM_MenuStep(benchmark::State& state) {
     Application& app = harness.App();
     app.Game.reset();
     ClearWorld();
-    app.Menu = std::make_unique<TWinieta>();
+    app.Menu = std::make_unique<Menu>();
     for (auto _ : state) app.Menu->MenuStep();
 }
 BENCHMARK(BM_MenuStep)->Repetitions(5);

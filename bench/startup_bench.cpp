@@ -31,7 +31,7 @@ const int kTextureSlots[] = {0, 2, 3, 5, 6, 7, 8, 9, 10};
 Application& BenchApp() {
     static Application app;
     UseApp(&app);
-    if (!app.Config) app.Config = std::make_unique<TConfig>("Pondlark.cfg", "");
+    if (!app.Config) app.Config = std::make_unique<Settings>("Pondlark.cfg", "");
     return app;
 }
 

@@ -21,11 +21,11 @@ void Check(bool condition, const char* what) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     // No folder is ever used: only the in-memory reader and writer run.
-    TConfig first("Pondlark.cfg", "");
+    Settings first("Pondlark.cfg", "");
     first.ReadText(text);
     const std::string written = first.ToText();
 
-    TConfig second("Pondlark.cfg", "");
+    Settings second("Pondlark.cfg", "");
     Check(second.ReadText(written), "the written text does not read back completely");
     Check(second.ToText() == written, "the written text reads back as a different store");
 

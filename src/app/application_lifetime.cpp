@@ -7,7 +7,7 @@
 #include "game/sky.h"
 #include "gfx/particle.h"
 #include "gfx/ripple.h"
-#include "input/power_input.h"
+#include "input/input_state.h"
 #include "menu/menu.h"
 #include "state/application.h"
 

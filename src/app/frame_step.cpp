@@ -9,7 +9,7 @@
 #include "game/player_input.h"
 #include "gfx/particle.h"
 #include "gfx/ripple.h"
-#include "input/power_input.h"
+#include "input/input_state.h"
 #include "menu/menu.h"
 #include "sound/sound.h"
 #include "state/application.h"
@@ -22,7 +22,7 @@ void WorldStep() {
     Application& app = App();
     app.Game->GameStep();
     // Escape pauses the game: the game's step ends with it, before the lists move.
-    if (app.Inp->KeyPressed(kEscapeKey) && app.Menu) app.Menu->OpenInGameMenu();
+    if (app.Input->KeyPressed(kEscapeKey) && app.Menu) app.Menu->OpenInGameMenu();
     UpdatePads();
     UpdateFlies();
     UpdateFrogs();
@@ -30,8 +30,8 @@ void WorldStep() {
     UpdateRipples();
 }
 
-void Step(Application& app) {
-    app.Inp->Poll();
+void FrameStep(Application& app) {
+    app.Input->Poll();
     // Signed counter that wraps, done in unsigned arithmetic to stay defined.
     app.StepCounter = static_cast<int32_t>(static_cast<uint32_t>(app.StepCounter) + 1u);
     if (GameRunning(app)) {
@@ -40,7 +40,7 @@ void Step(Application& app) {
         app.Menu->MenuStep();
     }
     Music().Service();
-    MovePointer(app, app.Inp->MouseDeltaX, app.Inp->MouseDeltaY);
+    MovePointer(app, app.Input->MouseDeltaX, app.Input->MouseDeltaY);
 }
 
 void MovePointer(Application& app, int mouseDeltaX, int mouseDeltaY) {

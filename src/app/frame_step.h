@@ -5,7 +5,7 @@ struct Application;
 
 // Polls input, counts the step, advances the game or the menu, services the
 // music, then moves the pointer.
-void Step(Application& app);
+void FrameStep(Application& app);
 
 // The running game's step: the game object, then every world list in order.
 void WorldStep();

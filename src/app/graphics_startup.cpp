@@ -10,8 +10,8 @@ constexpr int kMinWindowSide = 64;
 constexpr int kMaxWindowSide = 8192;
 }  // namespace
 
-bool TForm1::InitGraphics() {
-    TConfig& config = *app_.Config;
+bool MainWindow::InitGraphics() {
+    Settings& config = *app_.Config;
     platform::DisplayMode mode;
     app_.FullScreen = config.GetBoolean("Graphics", "Fullscreen", false);
     mode.width = config.GetInteger("Graphics", "resx", 800);

@@ -10,7 +10,7 @@
 // Calls text(chars, alignment, x, y, size, colour) for every text of the HUD, in
 // drawing order; the text is a std::string_view valid only during the call.
 template <typename TextFn>
-void LayoutHud(const TGra& game, const ViewLayout& view, TextFn&& text) {
+void LayoutHud(const Game& game, const ViewLayout& view, TextFn&& text) {
     char buffer[32];
     const double spacing = static_cast<double>(view.ViewWidth) / (game.FrogCount + 1);
     for (int32_t i = 0; i < game.FrogCount; ++i) {
@@ -22,7 +22,7 @@ void LayoutHud(const TGra& game, const ViewLayout& view, TextFn&& text) {
         const double alpha = game.MessageTime < 50 ? game.MessageTime / 50.0 : 1.0;
         const double top = (static_cast<double>(game.Messages.size()) - 1) * 15 + 240;
         for (size_t j = 0; j < game.Messages.size(); ++j) {
-            TColor color = game.Messages[j].Color;
+            Rgba color = game.Messages[j].Color;
             color.A = static_cast<float>(alpha);
             text(game.Messages[j].Text, kAlignCentre, view.ViewWidth / 2.0, top - 30.0 * j, 7.0,
                  color);
@@ -30,7 +30,7 @@ void LayoutHud(const TGra& game, const ViewLayout& view, TextFn&& text) {
     }
     if (game.Mode == kEatAll) {
         std::snprintf(buffer, sizeof buffer, "FLIES LEFT: %d", game.FliesToSpawn);
-        TColor color;
+        Rgba color;
         SetColor(color, 1, 1, 1, 0.7);
         // The HUD is drawn in play-field coordinates, so the visible right edge is
         // measured from the visible left one; otherwise wide windows hide the count.

@@ -35,16 +35,17 @@ int main(int argc, char** argv) {
     }
     int status = 0;
     {
-        TForm1 form;
-        if (line.Do == CommandLine::Action::Record) form.RecordInto(line.File);
-        if (line.Do == CommandLine::Action::Replay) form.PlayBack(std::move(recording), line.File);
-        form.FormCreate();
+        MainWindow mainWindow;
+        if (line.Do == CommandLine::Action::Record) mainWindow.RecordInto(line.File);
+        if (line.Do == CommandLine::Action::Replay)
+            mainWindow.PlayBack(std::move(recording), line.File);
+        mainWindow.Create();
         platform::LoadingWindow loading;
         loading.Show(LoadingWindowLook());
         // A data file that fails ends the program before the settings are touched.
-        bool started = form.Initialize(loading);
+        bool started = mainWindow.Initialize(loading);
         loading.Close();
-        status = started ? form.Run() : 1;
+        status = started ? mainWindow.Run() : 1;
     }
     platform::ShutdownVideo();
     return status;

@@ -11,7 +11,7 @@
 #include "game/player_input.h"
 #include "game/sky.h"
 #include "gfx/view.h"
-#include "input/power_input.h"
+#include "input/input_state.h"
 #include "menu/menu.h"
 #include "platform/event_loop.h"
 #include "platform/files.h"
@@ -25,7 +25,7 @@ namespace {
 const char kTitle[] = "Pondlark Remake";
 
 // The seed is the time of day in universal time, in milliseconds.
-void SeedRandomFromClock(TRandom& rng) {
+void SeedRandomFromClock(RandomGenerator& rng) {
     using namespace std::chrono;
     const auto now = system_clock::now();
     const std::time_t seconds = system_clock::to_time_t(now);
@@ -48,30 +48,30 @@ platform::LoadingLook LoadingWindowLook() {
     return look;
 }
 
-TForm1::TForm1() : tmr(clock_) {
+MainWindow::MainWindow() : timer_(clock_) {
     UseApp(&app_);
-    tmr.OnRender = [this] { tmrRender(); };
-    tmr.OnProcess = [this] { tmrProcess(); };
+    timer_.OnRender = [this] { RenderFrame(); };
+    timer_.OnStep = [this] { Step(); };
     app_.CloseMainWindow = platform::RequestClose;
 }
 
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
     // The menu and the game may still hold music and sounds; stop them before the device goes.
     CloseSound();
     audio_.Close();
 }
 
-void TForm1::FormCreate() {
+void MainWindow::Create() {
     std::string folder = platform::ProgramFolder();
     if (!folder.empty()) platform::ChangeDirectory(platform::GameFolder(folder));
     std::string userFolder =
         ResolvePath("$User", "Grubwick\\PondlarkRemake", platform::SpecialFolderPath);
-    app_.Config = std::make_unique<TConfig>("Pondlark.cfg", userFolder);
+    app_.Config = std::make_unique<Settings>("Pondlark.cfg", userFolder);
     app_.Config->Load();
     window_.SetCaption(kTitle);
 }
 
-bool TForm1::Initialize(platform::LoadingWindow& loading) {
+bool MainWindow::Initialize(platform::LoadingWindow& loading) {
     app_.StepProgress = [&loading] { loading.StepProgress(); };
     SeedRandomFromClock(app_.Rng);
     InstallKeyTable();
@@ -82,16 +82,16 @@ bool TForm1::Initialize(platform::LoadingWindow& loading) {
     if (!InitGraphics()) return false;
     window_.SetIcon(platform::ResolveDataPath("data\\icon.bmp"));
     app_.StepCounter = -2147483637;
-    app_.Sky = std::make_unique<TNiebo>();
+    app_.Sky = std::make_unique<Sky>();
     OpenControllers();
-    app_.Inp = std::make_unique<TPowerInput>(&inputSystem_);
-    app_.Inp->Init();
-    tmr.MayProcess = true;
-    tmr.SetMayRender(true);
+    app_.Input = std::make_unique<InputState>(&inputSystem_);
+    app_.Input->Init();
+    timer_.MayStep = true;
+    timer_.SetMayRender(true);
     SetListener(app_.View.ViewWidth / 2.0, app_.View.ViewHeight / 2.0);
     Music().ClearPlaylist();
     Music().Shuffle = false;
-    app_.Menu = std::make_unique<TWinieta>();
+    app_.Menu = std::make_unique<Menu>();
     app_.Menu->Reset(true);
     if (replay_) StartReplay();
     window_.BringToFront();
@@ -99,13 +99,13 @@ bool TForm1::Initialize(platform::LoadingWindow& loading) {
     return true;
 }
 
-int TForm1::Run() {
+int MainWindow::Run() {
     platform::LoopHandlers handlers;
-    handlers.idle = [this](bool& done) { tmr.AppIdle(done); };
-    handlers.activate = [this] { tmr.AppActivate(); };
-    handlers.deactivate = [this] { tmr.AppDeactivate(); };
-    handlers.resized = [this](int width, int height) { FormResize(width, height); };
-    handlers.closing = [this] { FormClose(); };
+    handlers.idle = [this](bool& done) { timer_.Idle(done); };
+    handlers.activate = [this] { timer_.Activate(); };
+    handlers.deactivate = [this] { timer_.Deactivate(); };
+    handlers.resized = [this](int width, int height) { Resize(width, height); };
+    handlers.closing = [this] { Close(); };
     handlers.toggleFullScreen = [this] { window_.ToggleDesktopFullScreen(); };
     // Escape stops watching a replay; in play it is one of the game's keys.
     if (replay_) handlers.escape = platform::RequestClose;
@@ -113,43 +113,43 @@ int TForm1::Run() {
     return startFailed_ ? 1 : 0;
 }
 
-void TForm1::FormResize(int width, int height) {
+void MainWindow::Resize(int width, int height) {
     SetupView(width, height);
 }
 
-void TForm1::RecordInto(const std::string& path) {
+void MainWindow::RecordInto(const std::string& path) {
     recording_ = std::make_unique<RecordingSession>(path, PONDLARK_VERSION);
     app_.GameStarting = [this] { recording_->GameStarting(app_); };
 }
 
-void TForm1::PlayBack(Recording recording, const std::string& path) {
+void MainWindow::PlayBack(Recording recording, const std::string& path) {
     replay_ = std::make_unique<ReplaySession>(std::move(recording), path);
 }
 
 // The recorded game starts where the title would show, over the settings of the player's
 // file in a store that is never written.
-void TForm1::StartReplay() {
-    auto store = std::make_unique<TConfig>("", "");
+void MainWindow::StartReplay() {
+    auto store = std::make_unique<Settings>("", "");
     store->ReadText(app_.Config->ToText());
     app_.Config = std::move(store);
     replay_->Start(app_);
 }
 
-void TForm1::FormClose() {
+void MainWindow::Close() {
     if (recording_) recording_->Close();
     if (replay_) replay_->Close();
     app_.Config->Save();
     if (app_.FullScreen) window_.LeaveFullScreen();
 }
 
-void TForm1::tmrRender() {
+void MainWindow::RenderFrame() {
     int width = 0, height = 0;
     window_.ClientSize(width, height);
-    RenderFrame(width, height);
+    DrawFrame(width, height);
     window_.Present();
 }
 
-void TForm1::OpenControllers() {
+void MainWindow::OpenControllers() {
     platform::ControllerKeys keys;
     for (int player = 0; player < 2; ++player) {
         for (int action = 0; action < kSchemeActions; ++action) {
@@ -162,14 +162,14 @@ void TForm1::OpenControllers() {
         NativePath(app_.Config->GetFolder() + "gamecontrollerdb.txt"), keys);
 }
 
-void TForm1::tmrProcess() {
+void MainWindow::Step() {
     if (replay_ && !replay_->BeforeStep(app_)) {
         if (!replayOver_) platform::RequestClose();
         replayOver_ = true;
         return;
     }
     inputSystem_.GameControllers().SetInGame(GameRunning(app_));
-    Step(app_);
+    FrameStep(app_);
     if (recording_) recording_->AfterStep(app_);
     if (replay_) replay_->AfterStep(app_);
     // A level beginning or ending is a good moment to hand back the memory the GL driver

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "app/power_timer.h"
+#include "app/frame_timer.h"
 #include "app/system_clock.h"
 #include "platform/audio.h"
 #include "platform/input_devices.h"
@@ -15,15 +15,15 @@
 // What the loading window shows while the data loads.
 platform::LoadingLook LoadingWindowLook();
 
-class TForm1 {
+class MainWindow {
 public:
-    TForm1();
-    TForm1(const TForm1&) = delete;
-    TForm1& operator=(const TForm1&) = delete;
-    ~TForm1();
+    MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+    ~MainWindow();
 
     // Program folder, settings and captions; runs as the window is created.
-    void FormCreate();
+    void Create();
     // Every part brought up in order; the loading window moves as data loads.
     // False when a data file failed and the program must end at once.
     bool Initialize(platform::LoadingWindow& loading);
@@ -42,10 +42,10 @@ private:
     // Game controllers press their players' keys.
     void OpenControllers();
     void StartReplay();
-    void FormResize(int width, int height);
-    void FormClose();
-    void tmrRender();
-    void tmrProcess();
+    void Resize(int width, int height);
+    void Close();
+    void RenderFrame();
+    void Step();
 
     // The input systems and the audio device outlive the application, which uses them.
     platform::SdlInputSystem inputSystem_;
@@ -54,8 +54,8 @@ private:
     std::unique_ptr<ReplaySession> replay_;
     Application app_;
     SystemClock clock_;
-    TPowerTimer tmr;
-    platform::MainWindow window_;
+    FrameTimer timer_;
+    platform::GlWindow window_;
     bool startFailed_ = false;
     bool replayOver_ = false;
     // The level last stepped, 0 with no game: a change marks a pause in the action.

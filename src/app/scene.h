@@ -3,7 +3,7 @@
 
 // Clears the buffers and draws the scene for a client area of width x height
 // pixels; the caller presents it.
-void RenderFrame(int width, int height);
+void DrawFrame(int width, int height);
 
 // The layers in order, from the sky to the side bars.
 void DrawScene(int width, int height);

@@ -18,14 +18,14 @@
 
 namespace {
 
-void Color(const TColor& c) {
+void Color(const Rgba& c) {
     glColor4f(c.R, c.G, c.B, c.A);
 }
 
 // The lower half mirrors the upper, so the water drawn later reflects the sky.
 void DrawSky() {
     const ViewLayout& v = App().View;
-    const TNiebo& sky = *App().Sky;
+    const Sky& sky = *App().Sky;
     glBegin(GL_QUADS);
     Color(sky.ZenithColor);
     glVertex2d(v.BackLeft, 0);
@@ -44,7 +44,7 @@ void DrawSky() {
 
 void DrawBackground() {
     const ViewLayout& v = App().View;
-    const TNiebo& sky = *App().Sky;
+    const Sky& sky = *App().Sky;
     BindTexture(sky.BackgroundSlot);
     Color(sky.LandscapeTint);
     glEnable(GL_BLEND);
@@ -88,7 +88,7 @@ void DrawHud() {
     glEnable(GL_BLEND);
     LayoutHud(*App().Game, App().View,
               [](std::string_view text, uint8_t align, double x, double y, double size,
-                 const TColor& color) {
+                 const Rgba& color) {
                   Color(color);
                   DrawText(text, align, x, y, size);
               });
@@ -138,7 +138,7 @@ void EnterPlayField() {
 }  // namespace
 
 void WaterColor(double alpha, double y) {
-    const TNiebo& sky = *App().Sky;
+    const Sky& sky = *App().Sky;
     const double e = y / 240;
     glColor4d((1 - e) * sky.ZenithColor.R + e * sky.HorizonColor.R,
               (1 - e) * sky.ZenithColor.G + e * sky.HorizonColor.G,
@@ -167,7 +167,7 @@ void DrawScene(int width, int height) {
     DrawSideBars();
 }
 
-void RenderFrame(int width, int height) {
+void DrawFrame(int width, int height) {
     // A replay's picture may not fill the window; what it leaves is black.
     if (App().FixedViewWidth > 0) glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -1,7 +1,7 @@
 // The frame timer's time source: the system's monotonic clock.
 #pragma once
 
-#include "app/power_timer.h"
+#include "app/frame_timer.h"
 #include "platform/clock.h"
 
 // A nanosecond counter plus a wrapping millisecond tick.

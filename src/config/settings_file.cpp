@@ -64,7 +64,7 @@ fs::path FollowLinks(fs::path path) {
 
 }  // namespace
 
-void TConfig::Load() {
+void Settings::Load() {
     Clear();
     LoadStoppedEarly = false;
     std::string text;
@@ -74,7 +74,7 @@ void TConfig::Load() {
 
 // The new text goes to a temporary file beside the old one and is renamed over
 // it only when complete, so a failed save never leaves a cut-off settings file.
-bool TConfig::Save() {
+bool Settings::Save() {
     // A store with no file name (a replay's) is never written.
     if (FileName.empty()) return false;
     ForceFolders(Folder);

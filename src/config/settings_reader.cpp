@@ -102,24 +102,24 @@ std::string AttributeValue(const std::string& name, const std::string& tag) {
 // the store, so that a huge file of distinct names loads in linear time.
 class LoadIndex {
 public:
-    explicit LoadIndex(const std::vector<std::unique_ptr<TGroup>>& groups) {
+    explicit LoadIndex(const std::vector<std::unique_ptr<SettingsGroup>>& groups) {
         for (const auto& group : groups) Note(*group);
     }
 
     // Remembers the group unless an earlier one has its name. Groups are never
     // renamed or removed while loading, so their names can be the keys.
-    void Note(TGroup& group) { FirstGroup.try_emplace(group.Name, &group); }
+    void Note(SettingsGroup& group) { FirstGroup.try_emplace(group.Name, &group); }
 
     // The first group of the (normalised) name.
-    TGroup& Group(TConfig& config, const std::string& name) {
+    SettingsGroup& Group(Settings& config, const std::string& name) {
         auto found = FirstGroup.find(NormalizeGroupName(name));
         if (found != FirstGroup.end()) return *found->second;
-        TGroup& group = config.GetGroup(name);
+        SettingsGroup& group = config.GetGroup(name);
         Note(group);
         return group;
     }
 
-    std::unordered_set<std::string>& Keys(const TGroup& group) {
+    std::unordered_set<std::string>& Keys(const SettingsGroup& group) {
         auto [entry, added] = GroupKeys.try_emplace(&group);
         if (added) {
             for (const auto& option : group.Options) entry->second.insert(option->Name);
@@ -128,14 +128,14 @@ public:
     }
 
 private:
-    std::unordered_map<std::string_view, TGroup*> FirstGroup;
-    std::unordered_map<const TGroup*, std::unordered_set<std::string>> GroupKeys;
+    std::unordered_map<std::string_view, SettingsGroup*> FirstGroup;
+    std::unordered_map<const SettingsGroup*, std::unordered_set<std::string>> GroupKeys;
 };
 
 // A cursor over the file text that feeds the groups and options it finds into the store.
 class SettingsReader {
 public:
-    SettingsReader(TConfig& config, const std::string& text, LoadIndex& index)
+    SettingsReader(Settings& config, const std::string& text, LoadIndex& index)
         : Config(config), Text(text), Index(index) {}
 
     // False when a group element failed, leaving what was read before it.
@@ -199,11 +199,11 @@ private:
     // Ensure, not set: the first element of a key wins. Windows are set, so the last wins.
     void Store(const std::string& groupName, const std::string& key, const std::string& type,
                const std::string& value, const std::string& tag) {
-        TGroup& group = Index.Group(Config, groupName);
+        SettingsGroup& group = Index.Group(Config, groupName);
         std::unordered_set<std::string>& keys = Index.Keys(group);
         const bool taken = keys.count(key) != 0;
         if (SameIgnoringCase(type, "Window")) {
-            TRect rect;
+            Rect rect;
             rect.Left = ParseInt32(AttributeValue("Left", tag)).value_or(0);
             rect.Top = ParseInt32(AttributeValue("Top", tag)).value_or(0);
             rect.Right = ParseInt32(AttributeValue("Right", tag)).value_or(0);
@@ -237,7 +237,7 @@ private:
         keys.insert(key);
     }
 
-    TConfig& Config;
+    Settings& Config;
     const std::string& Text;
     LoadIndex& Index;
     size_t Cursor = 0;
@@ -245,7 +245,7 @@ private:
 
 }  // namespace
 
-bool TConfig::ReadText(const std::string& text) {
+bool Settings::ReadText(const std::string& text) {
     LoadIndex index(Groups);
     return SettingsReader(*this, text, index).ReadGroups();
 }

@@ -8,12 +8,12 @@
 
 namespace {
 
-using OptionList = std::vector<std::unique_ptr<TOption>>;
+using OptionList = std::vector<std::unique_ptr<Option>>;
 
 OptionList::const_iterator FindByName(const OptionList& options, const std::string& key) {
     return std::find_if(
         options.begin(), options.end(),
-        [&key](const std::unique_ptr<TOption>& option) { return option->Name == key; });
+        [&key](const std::unique_ptr<Option>& option) { return option->Name == key; });
 }
 
 template <class Kind, class... Args>
@@ -42,71 +42,71 @@ void Set(OptionList& options, const std::string& key, Value value) {
 
 }  // namespace
 
-TOption* TGroup::FindOption(const std::string& key) const {
+Option* SettingsGroup::FindOption(const std::string& key) const {
     auto found = FindByName(Options, key);
     return found == Options.end() ? nullptr : found->get();
 }
 
-void TGroup::DeleteOption(const std::string& key) {
+void SettingsGroup::DeleteOption(const std::string& key) {
     auto found = FindByName(Options, key);
     if (found != Options.end()) Options.erase(found);
 }
 
-void TGroup::Clear() {
+void SettingsGroup::Clear() {
     Options.clear();
 }
 
-TOptionString& TGroup::AddString(const std::string& key, const std::string& value) {
-    return Append<TOptionString>(Options, key, value);
+StringOption& SettingsGroup::AddString(const std::string& key, const std::string& value) {
+    return Append<StringOption>(Options, key, value);
 }
 
-TOptionInteger& TGroup::AddInteger(const std::string& key, int32_t value) {
-    return Append<TOptionInteger>(Options, key, value);
+IntegerOption& SettingsGroup::AddInteger(const std::string& key, int32_t value) {
+    return Append<IntegerOption>(Options, key, value);
 }
 
-TOptionInt64& TGroup::AddInt64(const std::string& key, int64_t value) {
-    return Append<TOptionInt64>(Options, key, value);
+Int64Option& SettingsGroup::AddInt64(const std::string& key, int64_t value) {
+    return Append<Int64Option>(Options, key, value);
 }
 
-TOptionBoolean& TGroup::AddBoolean(const std::string& key, uint8_t value) {
-    return Append<TOptionBoolean>(Options, key, value);
+BooleanOption& SettingsGroup::AddBoolean(const std::string& key, uint8_t value) {
+    return Append<BooleanOption>(Options, key, value);
 }
 
-TOptionForm& TGroup::AddWindow(const std::string& key, uint8_t state, const TRect& rect) {
-    return Append<TOptionForm>(Options, key, state, rect);
+WindowOption& SettingsGroup::AddWindow(const std::string& key, uint8_t state, const Rect& rect) {
+    return Append<WindowOption>(Options, key, state, rect);
 }
 
-void TGroup::EnsureString(const std::string& key, const std::string& value) {
-    Ensure<TOptionString>(Options, key, value);
+void SettingsGroup::EnsureString(const std::string& key, const std::string& value) {
+    Ensure<StringOption>(Options, key, value);
 }
 
-void TGroup::EnsureInteger(const std::string& key, int32_t value) {
-    Ensure<TOptionInteger>(Options, key, value);
+void SettingsGroup::EnsureInteger(const std::string& key, int32_t value) {
+    Ensure<IntegerOption>(Options, key, value);
 }
 
-void TGroup::EnsureInt64(const std::string& key, int64_t value) {
-    Ensure<TOptionInt64>(Options, key, value);
+void SettingsGroup::EnsureInt64(const std::string& key, int64_t value) {
+    Ensure<Int64Option>(Options, key, value);
 }
 
-void TGroup::EnsureBoolean(const std::string& key, uint8_t value) {
-    Ensure<TOptionBoolean>(Options, key, value);
+void SettingsGroup::EnsureBoolean(const std::string& key, uint8_t value) {
+    Ensure<BooleanOption>(Options, key, value);
 }
 
-void TGroup::SetString(const std::string& key, const std::string& value) {
-    Set<TOptionString>(Options, key, value);
+void SettingsGroup::SetString(const std::string& key, const std::string& value) {
+    Set<StringOption>(Options, key, value);
 }
 
-void TGroup::SetInteger(const std::string& key, int32_t value) {
-    Set<TOptionInteger>(Options, key, value);
+void SettingsGroup::SetInteger(const std::string& key, int32_t value) {
+    Set<IntegerOption>(Options, key, value);
 }
 
-void TGroup::SetBoolean(const std::string& key, bool value) {
-    Set<TOptionBoolean>(Options, key, static_cast<uint8_t>(value ? 1 : 0));
+void SettingsGroup::SetBoolean(const std::string& key, bool value) {
+    Set<BooleanOption>(Options, key, static_cast<uint8_t>(value ? 1 : 0));
 }
 
-void TGroup::SetWindow(const std::string& key, uint8_t state, const TRect& rect) {
+void SettingsGroup::SetWindow(const std::string& key, uint8_t state, const Rect& rect) {
     Options.erase(std::remove_if(Options.begin(), Options.end(),
-                                 [&key](const std::unique_ptr<TOption>& option) {
+                                 [&key](const std::unique_ptr<Option>& option) {
                                      return option->Name == key;
                                  }),
                   Options.end());
@@ -118,23 +118,23 @@ std::string NormalizeGroupName(const std::string& name) {
     return trimmed.empty() ? "Default" : trimmed;
 }
 
-TConfig::TConfig(std::string fileName, const std::string& folder)
+Settings::Settings(std::string fileName, const std::string& folder)
     : FileName(std::move(fileName)), Folder(WithTrailingBackslash(folder)) {}
 
-void TConfig::Clear() {
+void Settings::Clear() {
     Groups.clear();
 }
 
-void TConfig::SetFolder(const std::string& folder) {
+void Settings::SetFolder(const std::string& folder) {
     Folder = WithTrailingBackslash(folder);
 }
 
-TGroup& TConfig::AddGroup(const std::string& name) {
-    Groups.push_back(std::make_unique<TGroup>(NormalizeGroupName(name)));
+SettingsGroup& Settings::AddGroup(const std::string& name) {
+    Groups.push_back(std::make_unique<SettingsGroup>(NormalizeGroupName(name)));
     return *Groups.back();
 }
 
-TGroup* TConfig::FindGroup(const std::string& name) const {
+SettingsGroup* Settings::FindGroup(const std::string& name) const {
     const std::string normalized = NormalizeGroupName(name);
     for (const auto& group : Groups) {
         if (group->Name == normalized) return group.get();
@@ -142,75 +142,75 @@ TGroup* TConfig::FindGroup(const std::string& name) const {
     return nullptr;
 }
 
-TGroup& TConfig::GetGroup(const std::string& name) {
-    TGroup* found = FindGroup(name);
+SettingsGroup& Settings::GetGroup(const std::string& name) {
+    SettingsGroup* found = FindGroup(name);
     return found ? *found : AddGroup(name);
 }
 
-TOption* TConfig::FindOption(const std::string& group, const std::string& key) const {
-    TGroup* found = FindGroup(group);
+Option* Settings::FindOption(const std::string& group, const std::string& key) const {
+    SettingsGroup* found = FindGroup(group);
     return found ? found->FindOption(key) : nullptr;
 }
 
-bool TConfig::OptionExists(const std::string& group, const std::string& key) const {
+bool Settings::OptionExists(const std::string& group, const std::string& key) const {
     return FindOption(group, key) != nullptr;
 }
 
-void TConfig::DeleteOption(const std::string& group, const std::string& key) {
+void Settings::DeleteOption(const std::string& group, const std::string& key) {
     GetGroup(group).DeleteOption(key);
 }
 
-void TConfig::EnsureString(const std::string& group, const std::string& key,
-                           const std::string& value) {
+void Settings::EnsureString(const std::string& group, const std::string& key,
+                            const std::string& value) {
     GetGroup(group).EnsureString(key, value);
 }
 
-void TConfig::EnsureInteger(const std::string& group, const std::string& key, int32_t value) {
+void Settings::EnsureInteger(const std::string& group, const std::string& key, int32_t value) {
     GetGroup(group).EnsureInteger(key, value);
 }
 
-void TConfig::EnsureInt64(const std::string& group, const std::string& key, int64_t value) {
+void Settings::EnsureInt64(const std::string& group, const std::string& key, int64_t value) {
     GetGroup(group).EnsureInt64(key, value);
 }
 
-void TConfig::EnsureBoolean(const std::string& group, const std::string& key, uint8_t value) {
+void Settings::EnsureBoolean(const std::string& group, const std::string& key, uint8_t value) {
     GetGroup(group).EnsureBoolean(key, value);
 }
 
-void TConfig::SetString(const std::string& group, const std::string& key,
-                        const std::string& value) {
+void Settings::SetString(const std::string& group, const std::string& key,
+                         const std::string& value) {
     GetGroup(group).SetString(key, value);
 }
 
-void TConfig::SetInteger(const std::string& group, const std::string& key, int32_t value) {
+void Settings::SetInteger(const std::string& group, const std::string& key, int32_t value) {
     GetGroup(group).SetInteger(key, value);
 }
 
-void TConfig::SetBoolean(const std::string& group, const std::string& key, bool value) {
+void Settings::SetBoolean(const std::string& group, const std::string& key, bool value) {
     GetGroup(group).SetBoolean(key, value);
 }
 
-void TConfig::SetWindow(const std::string& group, const std::string& key, uint8_t state,
-                        const TRect& rect) {
+void Settings::SetWindow(const std::string& group, const std::string& key, uint8_t state,
+                         const Rect& rect) {
     GetGroup(group).SetWindow(key, state, rect);
 }
 
-std::string TConfig::GetString(const std::string& group, const std::string& key,
-                               const std::string& def) const {
-    auto* option = dynamic_cast<TOptionString*>(FindOption(group, key));
+std::string Settings::GetString(const std::string& group, const std::string& key,
+                                const std::string& def) const {
+    auto* option = dynamic_cast<StringOption*>(FindOption(group, key));
     return option ? option->Value : def;
 }
 
-int32_t TConfig::GetInteger(const std::string& group, const std::string& key, int32_t def) const {
-    TOption* option = FindOption(group, key);
-    if (auto* integer = dynamic_cast<TOptionInteger*>(option)) return integer->Value;
-    if (auto* wide = dynamic_cast<TOptionInt64*>(option)) {
+int32_t Settings::GetInteger(const std::string& group, const std::string& key, int32_t def) const {
+    Option* option = FindOption(group, key);
+    if (auto* integer = dynamic_cast<IntegerOption*>(option)) return integer->Value;
+    if (auto* wide = dynamic_cast<Int64Option*>(option)) {
         return static_cast<int32_t>(static_cast<uint32_t>(wide->Value));
     }
     return def;
 }
 
-bool TConfig::GetBoolean(const std::string& group, const std::string& key, bool def) const {
-    auto* option = dynamic_cast<TOptionBoolean*>(FindOption(group, key));
+bool Settings::GetBoolean(const std::string& group, const std::string& key, bool def) const {
+    auto* option = dynamic_cast<BooleanOption*>(FindOption(group, key));
     return option ? option->Value != 0 : def;
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 // A window rectangle in screen pixels.
-struct TRect {
+struct Rect {
     int32_t Left = 0;
     int32_t Top = 0;
     int32_t Right = 0;
@@ -15,49 +15,49 @@ struct TRect {
 };
 
 // One named setting; its kind is the derived class it was made as.
-class TOption {
+class Option {
 public:
-    virtual ~TOption() = default;
+    virtual ~Option() = default;
     std::string Name;
 
 protected:
-    explicit TOption(std::string name) : Name(std::move(name)) {}
+    explicit Option(std::string name) : Name(std::move(name)) {}
 };
 
 // A text setting ("String" in the file).
-class TOptionString : public TOption {
+class StringOption : public Option {
 public:
-    TOptionString(std::string name, std::string value)
-        : TOption(std::move(name)), Value(std::move(value)) {}
+    StringOption(std::string name, std::string value)
+        : Option(std::move(name)), Value(std::move(value)) {}
     std::string Value;
 };
 
 // A signed 32-bit setting ("Integer" in the file).
-class TOptionInteger : public TOption {
+class IntegerOption : public Option {
 public:
-    TOptionInteger(std::string name, int32_t value) : TOption(std::move(name)), Value(value) {}
+    IntegerOption(std::string name, int32_t value) : Option(std::move(name)), Value(value) {}
     int32_t Value;
 };
 
 // A signed 64-bit setting ("Int64" in the file).
-class TOptionInt64 : public TOption {
+class Int64Option : public Option {
 public:
-    TOptionInt64(std::string name, int64_t value) : TOption(std::move(name)), Value(value) {}
+    Int64Option(std::string name, int64_t value) : Option(std::move(name)), Value(value) {}
     int64_t Value;
 };
 
 // A yes/no setting ("Boolean" in the file); any non-zero value is true.
-class TOptionBoolean : public TOption {
+class BooleanOption : public Option {
 public:
-    TOptionBoolean(std::string name, uint8_t value) : TOption(std::move(name)), Value(value) {}
+    BooleanOption(std::string name, uint8_t value) : Option(std::move(name)), Value(value) {}
     uint8_t Value;
 };
 
 // A window's rectangle and state ("Window" in the file).
-class TOptionForm : public TOption {
+class WindowOption : public Option {
 public:
-    TOptionForm(std::string name, uint8_t state, const TRect& rect)
-        : TOption(std::move(name)),
+    WindowOption(std::string name, uint8_t state, const Rect& rect)
+        : Option(std::move(name)),
           Left(rect.Left),
           Top(rect.Top),
           Right(rect.Right),
@@ -71,22 +71,22 @@ public:
 };
 
 // A named, ordered list of options.
-class TGroup {
+class SettingsGroup {
 public:
-    explicit TGroup(std::string name) : Name(std::move(name)) {}
+    explicit SettingsGroup(std::string name) : Name(std::move(name)) {}
 
     // The first option named `key`, or null.
-    TOption* FindOption(const std::string& key) const;
+    Option* FindOption(const std::string& key) const;
     // Removes the first option named `key`, if any.
     void DeleteOption(const std::string& key);
     void Clear();
 
     // Unconditional appends, even when the key is taken.
-    TOptionString& AddString(const std::string& key, const std::string& value);
-    TOptionInteger& AddInteger(const std::string& key, int32_t value);
-    TOptionInt64& AddInt64(const std::string& key, int64_t value);
-    TOptionBoolean& AddBoolean(const std::string& key, uint8_t value);
-    TOptionForm& AddWindow(const std::string& key, uint8_t state, const TRect& rect);
+    StringOption& AddString(const std::string& key, const std::string& value);
+    IntegerOption& AddInteger(const std::string& key, int32_t value);
+    Int64Option& AddInt64(const std::string& key, int64_t value);
+    BooleanOption& AddBoolean(const std::string& key, uint8_t value);
+    WindowOption& AddWindow(const std::string& key, uint8_t state, const Rect& rect);
 
     // Append only when no option of any kind has the key.
     void EnsureString(const std::string& key, const std::string& value);
@@ -100,10 +100,10 @@ public:
     void SetInteger(const std::string& key, int32_t value);
     void SetBoolean(const std::string& key, bool value);
     // Drops every option named `key`, whatever its kind, and appends the window.
-    void SetWindow(const std::string& key, uint8_t state, const TRect& rect);
+    void SetWindow(const std::string& key, uint8_t state, const Rect& rect);
 
     std::string Name;
-    std::vector<std::unique_ptr<TOption>> Options;
+    std::vector<std::unique_ptr<Option>> Options;
 };
 
 // Trims codes 0 to 32 from both ends; an empty name becomes "Default".
@@ -111,9 +111,9 @@ std::string NormalizeGroupName(const std::string& name);
 
 // The game's settings, loaded from and saved to one tagged text file.
 // Every operation normalises the group name it is given.
-class TConfig {
+class Settings {
 public:
-    TConfig(std::string fileName, const std::string& folder);
+    Settings(std::string fileName, const std::string& folder);
 
     // Replaces the store with what the file holds; a missing file leaves it empty.
     void Load();
@@ -124,11 +124,11 @@ public:
     const std::string& GetFolder() const { return Folder; }
     void SetFolder(const std::string& folder);
 
-    TGroup& AddGroup(const std::string& name);
-    TGroup* FindGroup(const std::string& name) const;
-    TGroup& GetGroup(const std::string& name);
+    SettingsGroup& AddGroup(const std::string& name);
+    SettingsGroup* FindGroup(const std::string& name) const;
+    SettingsGroup& GetGroup(const std::string& name);
 
-    TOption* FindOption(const std::string& group, const std::string& key) const;
+    Option* FindOption(const std::string& group, const std::string& key) const;
     bool OptionExists(const std::string& group, const std::string& key) const;
     void DeleteOption(const std::string& group, const std::string& key);
 
@@ -141,7 +141,7 @@ public:
     void SetInteger(const std::string& group, const std::string& key, int32_t value);
     void SetBoolean(const std::string& group, const std::string& key, bool value);
     void SetWindow(const std::string& group, const std::string& key, uint8_t state,
-                   const TRect& rect);
+                   const Rect& rect);
 
     std::string GetString(const std::string& group, const std::string& key,
                           const std::string& def) const;
@@ -158,7 +158,7 @@ public:
 private:
     std::string FileName;
     std::string Folder;
-    std::vector<std::unique_ptr<TGroup>> Groups;
+    std::vector<std::unique_ptr<SettingsGroup>> Groups;
     // Set when Load gave up on damaged text, so the next Save keeps a copy of it.
     bool LoadStoppedEarly = false;
 };

@@ -18,30 +18,30 @@ std::string Attribute(const std::string& name, const std::string& value) {
 }
 
 // The type tag and value line of the kinds that have a value line.
-std::pair<std::string, std::string> TagAndValue(const TOption& option) {
-    if (auto* text = dynamic_cast<const TOptionString*>(&option)) {
+std::pair<std::string, std::string> TagAndValue(const Option& option) {
+    if (auto* text = dynamic_cast<const StringOption*>(&option)) {
         return {"String", EscapeAngles(text->Value)};
     }
-    if (auto* integer = dynamic_cast<const TOptionInteger*>(&option)) {
+    if (auto* integer = dynamic_cast<const IntegerOption*>(&option)) {
         return {"Integer", std::to_string(integer->Value)};
     }
-    if (auto* wide = dynamic_cast<const TOptionInt64*>(&option)) {
+    if (auto* wide = dynamic_cast<const Int64Option*>(&option)) {
         return {"Int64", std::to_string(wide->Value)};
     }
-    const auto& boolean = dynamic_cast<const TOptionBoolean&>(option);
+    const auto& boolean = dynamic_cast<const BooleanOption&>(option);
     return {"Boolean", std::to_string(boolean.Value)};
 }
 
-void WriteOption(std::string& out, const TOption& option) {
+void WriteOption(std::string& out, const Option& option) {
     const std::string key = EscapeSpaces(option.Name);
-    if (auto* form = dynamic_cast<const TOptionForm*>(&option)) {
+    if (auto* window = dynamic_cast<const WindowOption*>(&option)) {
         WriteLine(out, 1,
                   "<" + key + Attribute("type", "Window") +
-                      Attribute("Left", std::to_string(form->Left)) +
-                      Attribute("Top", std::to_string(form->Top)) +
-                      Attribute("Right", std::to_string(form->Right)) +
-                      Attribute("Bottom", std::to_string(form->Bottom)) +
-                      Attribute("State", std::to_string(form->State)) + ">");
+                      Attribute("Left", std::to_string(window->Left)) +
+                      Attribute("Top", std::to_string(window->Top)) +
+                      Attribute("Right", std::to_string(window->Right)) +
+                      Attribute("Bottom", std::to_string(window->Bottom)) +
+                      Attribute("State", std::to_string(window->State)) + ">");
     } else {
         const auto [tag, value] = TagAndValue(option);
         WriteLine(out, 1, "<" + key + Attribute("type", tag) + ">");
@@ -52,7 +52,7 @@ void WriteOption(std::string& out, const TOption& option) {
 
 }  // namespace
 
-std::string TConfig::ToText() const {
+std::string Settings::ToText() const {
     std::string out;
     for (const auto& group : Groups) {
         const std::string name = EscapeSpaces(group->Name);

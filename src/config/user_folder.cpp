@@ -21,9 +21,9 @@ std::string WithTrailingBackslash(const std::string& path) {
 std::string ResolvePath(const std::string& first, const std::string& subPath, FolderLookup lookup) {
     std::string base = first;
     if (first == "$AllUsers") {
-        base = lookup(CSIDL_COMMON_APPDATA);
+        base = lookup(kSharedDataFolder);
     } else if (first == "$User") {
-        base = lookup(CSIDL_APPDATA);
+        base = lookup(kUserDataFolder);
     }
     return WithTrailingBackslash(WithTrailingBackslash(base) + subPath);
 }

@@ -4,8 +4,8 @@
 #include <string>
 
 // Ids of the application-data folders a folder lookup understands.
-constexpr int CSIDL_APPDATA = 26;
-constexpr int CSIDL_COMMON_APPDATA = 35;
+constexpr int kUserDataFolder = 26;
+constexpr int kSharedDataFolder = 35;
 
 // Answers a folder id with a path ending in a backslash, or empty text on failure.
 using FolderLookup = std::string (*)(int folderId);

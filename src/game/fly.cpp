@@ -24,7 +24,7 @@ double NewMaxSpeed() {
 
 }  // namespace
 
-TMucha::TMucha() {
+Fly::Fly() {
     if (Random(14) == 0) {
         Enter(2, 6 + Random() * 2);
     } else {
@@ -32,15 +32,15 @@ TMucha::TMucha() {
     }
 }
 
-TMucha::TMucha(int32_t points, double size) {
+Fly::Fly(int32_t points, double size) {
     Enter(points, size);
 }
 
-TMucha::TMucha(int32_t points, double x, double y, double velX, double velY, double size) {
+Fly::Fly(int32_t points, double x, double y, double velX, double velY, double size) {
     Setup(points, x, y, velX, velY, size);
 }
 
-TMucha::~TMucha() {
+Fly::~Fly() {
     for (const auto& frog : App().Frogs) {
         if (frog->TargetFly == this) frog->TargetFly = nullptr;
         for (TongueSegment& segment : frog->Tongue) {
@@ -49,7 +49,7 @@ TMucha::~TMucha() {
     }
 }
 
-void TMucha::Enter(int32_t points, double size) {
+void Fly::Enter(int32_t points, double size) {
     const ViewLayout& view = App().View;
     double x;
     double y;
@@ -72,7 +72,7 @@ void TMucha::Enter(int32_t points, double size) {
     Setup(points, x, y, velX, velY, size);
 }
 
-void TMucha::Setup(int32_t points, double x, double y, double velX, double velY, double size) {
+void Fly::Setup(int32_t points, double x, double y, double velX, double velY, double size) {
     Points = points;
     X = x;
     Y = y;
@@ -88,7 +88,7 @@ void TMucha::Setup(int32_t points, double x, double y, double velX, double velY,
     MaxSpeed = NewMaxSpeed();
 }
 
-void TMucha::Update() {
+void Fly::Update() {
     X += VelX;
     Y += VelY;
     VelX += (Random() - 0.5) * 0.5;
@@ -104,7 +104,7 @@ void TMucha::Update() {
     if (Random(80) == 0) MaxSpeed = NewMaxSpeed();
 }
 
-void TMucha::PullTowardTarget() {
+void Fly::PullTowardTarget() {
     if (X < TargetX && VelX < MaxSpeed) VelX += Random() * 0.3;
     if (X > TargetX && VelX > -MaxSpeed) VelX -= Random() * 0.3;
     if (Y < TargetY && VelY < MaxSpeed) VelY += Random() * 0.3;
@@ -112,7 +112,7 @@ void TMucha::PullTowardTarget() {
 }
 
 // Only the direction turns; a fly outside the box comes back in by itself.
-void TMucha::BounceOffWalls() {
+void Fly::BounceOffWalls() {
     if (X < 0) VelX = std::fabs(VelX);
     if (X > App().View.FieldWidth) VelX = -std::fabs(VelX);
     if (Y - 10 < kWaterLine) VelY = std::fabs(VelY);
@@ -121,7 +121,7 @@ void TMucha::BounceOffWalls() {
 
 // The sprite is drawn nose up, so it turns to face its flight; a fly hovering at its
 // target keeps its heading.
-void TMucha::TurnToFlight() {
+void Fly::TurnToFlight() {
     const double wanted = FloatMod(AngleOf(VelX, VelY) + 180, 360);
     const double speed = Distance(0, 0, VelX, VelY);
     if (Distance(X, Y, TargetX, TargetY) > 10 || speed > 1) {
@@ -130,5 +130,5 @@ void TMucha::TurnToFlight() {
 }
 
 void UpdateFlies() {
-    UpdateObjects(App().Flies, [](TMucha& item) { item.Update(); });
+    UpdateObjects(App().Flies, [](Fly& item) { item.Update(); });
 }

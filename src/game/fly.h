@@ -4,17 +4,17 @@
 #include <cstdint>
 
 // A fly wandering toward a private target point, flapping its wings.
-class TMucha {
+class Fly {
 public:
     // Big (1 in 14) or ordinary, entering from a random side.
-    TMucha();
+    Fly();
     // Enters from the left, the right or the top of the play field.
-    TMucha(int32_t points, double size);
-    TMucha(int32_t points, double x, double y, double velX, double velY, double size);
+    Fly(int32_t points, double size);
+    Fly(int32_t points, double x, double y, double velX, double velY, double size);
     // Clears every frog's reference to this fly.
-    ~TMucha();
-    TMucha(const TMucha&) = delete;
-    TMucha& operator=(const TMucha&) = delete;
+    ~Fly();
+    Fly(const Fly&) = delete;
+    Fly& operator=(const Fly&) = delete;
 
     void Kill() { Dead = true; }
     void Update();

@@ -18,7 +18,7 @@ void DrawFlyTile(int32_t tile, double x, double y, double half) {
 
 }  // namespace
 
-void TMucha::Draw() const {
+void Fly::Draw() const {
     glPushMatrix();
     glColor4d(ColorR, ColorG, ColorB, 1);
     glTranslated(X, Y, 0);

@@ -29,7 +29,7 @@ LegJoint MakeJoint(double length, double tucked, double stretched, double halfWi
     return joint;
 }
 
-double Speed(const TZaba& frog) {
+double Speed(const Frog& frog) {
     return Distance(0, 0, frog.VelX, frog.VelY);
 }
 
@@ -39,14 +39,14 @@ double LimitSpeed(double v) {
 
 }  // namespace
 
-TZaba::TZaba() : TZaba(15) {}
+Frog::Frog() : Frog(15) {}
 
 // Braces keep the draws in order: x, then y.
-TZaba::TZaba(double size)
-    : TZaba{static_cast<double>(Random(App().View.ViewWidth)),
-            static_cast<double>(Random(App().View.ViewHeight)), size} {}
+Frog::Frog(double size)
+    : Frog{static_cast<double>(Random(App().View.ViewWidth)),
+           static_cast<double>(Random(App().View.ViewHeight)), size} {}
 
-TZaba::TZaba(double x, double y, double size) : X(x), Y(y), Size(size) {
+Frog::Frog(double x, double y, double size) : X(x), Y(y), Size(size) {
     Facing = 2 * Random(2) - 1;
     BackLeg[0] = MakeJoint(size, 285, 180, 3.0, 4);
     BackLeg[1] = MakeJoint(size, 125, 170, 2.0, 5);
@@ -55,11 +55,11 @@ TZaba::TZaba(double x, double y, double size) : X(x), Y(y), Size(size) {
     FrontLeg[1] = MakeJoint(0.4 * size, 220, 300, 2.0, 8);
 }
 
-PlayerRecord& TZaba::Player() const {
+PlayerRecord& Frog::Player() const {
     return App().Game->Players[PlayerIndex];
 }
 
-void TZaba::Jump(double strength) {
+void Frog::Jump(double strength) {
     if (App().Game->LevelOver) return;
     if (strength >= 0) {
         VelY = strength;
@@ -72,8 +72,8 @@ void TZaba::Jump(double strength) {
     State = FrogState::Airborne;
 }
 
-void TZaba::PickNearestFly() {
-    TMucha* nearest = nullptr;
+void Frog::PickNearestFly() {
+    Fly* nearest = nullptr;
     double best = 0;
     for (const auto& fly : App().Flies) {
         const double d = Distance(X, Y, fly->X, fly->Y);
@@ -85,7 +85,7 @@ void TZaba::PickNearestFly() {
     if (nearest) TargetFly = nearest;
 }
 
-void TZaba::UpdateFrog() {
+void Frog::UpdateFrog() {
     Control();
     UpdateWater();
     X += VelX;
@@ -105,12 +105,12 @@ void TZaba::UpdateFrog() {
 }
 
 // A standing frog lands again every step, which keeps it on its pad's surface.
-void TZaba::StandOrFly() {
+void Frog::StandOrFly() {
     if (IsAboveSupport(X, Y - Size / 2)) {
         State = FrogState::Airborne;
         return;
     }
-    const TLisc* pad = PadAt(X);
+    const LilyPad* pad = PadAt(X);
     if (State == FrogState::Airborne && VelY < -1 && pad) {
         AddRipple(pad->X, kWaterLine, pad->Size * 0.75, std::fabs(VelY) * 0.012 + 0.01);
     }
@@ -121,11 +121,11 @@ void TZaba::StandOrFly() {
 }
 
 // Each frog of an overlapping pair pushes both apart in its own step.
-void TZaba::CollideFrogs() {
-    const TObjectList<TZaba>& frogs = App().Frogs;
+void Frog::CollideFrogs() {
+    const ObjectList<Frog>& frogs = App().Frogs;
     if (frogs.size() < 2) return;
     for (const auto& other : frogs) {
-        TZaba& q = *other;
+        Frog& q = *other;
         if (&q == this || !(Distance(X, Y, q.X, q.Y) < (Size + q.Size) * 0.8)) continue;
         const double h = AngleOf(X - q.X, Y - q.Y) * kRadiansPerDegree;
         double f = (Speed(*this) + Speed(q)) * 0.5;
@@ -144,5 +144,5 @@ void TZaba::CollideFrogs() {
 }
 
 void UpdateFrogs() {
-    UpdateObjects(App().Frogs, [](TZaba& item) { item.UpdateFrog(); });
+    UpdateObjects(App().Frogs, [](Frog& item) { item.UpdateFrog(); });
 }

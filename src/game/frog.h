@@ -5,7 +5,7 @@
 
 #include "gfx/geometry.h"
 
-class TMucha;
+class Fly;
 struct PlayerRecord;
 
 enum class FrogState : uint8_t { Standing = 0, Airborne = 1, Swimming = 2 };
@@ -16,7 +16,7 @@ struct TongueSegment {
     double Y = 0;
     double VelX = 0;
     double VelY = 0;
-    TMucha* HeldFly = nullptr;
+    Fly* HeldFly = nullptr;
     double Width = 0;  // half-width of the piece to the next segment
 };
 
@@ -39,15 +39,15 @@ struct LegJoint {
 };
 
 // A frog: body, physics, tongue and legs, steered by a person or the computer.
-class TZaba {
+class Frog {
 public:
     static constexpr int32_t kTongueSegments = 7;
 
     // At a random place, size 15; the game then places and colours it.
-    TZaba();
+    Frog();
     // At a random place.
-    explicit TZaba(double size);
-    TZaba(double x, double y, double size);
+    explicit Frog(double size);
+    Frog(double x, double y, double size);
 
     // Take-off; a negative strength is a short hop.
     void Jump(double strength);
@@ -62,9 +62,9 @@ public:
     double VelX = 0;
     double VelY = 0;
     double Size = 0;
-    TColor Color;
+    Rgba Color;
     bool Dead = false;
-    TMucha* TargetFly = nullptr;
+    Fly* TargetFly = nullptr;
     int32_t Facing = 1;  // +1 right, -1 left
     FrogState State = FrogState::Standing;
     bool TongueOut = false;

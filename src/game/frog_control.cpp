@@ -26,7 +26,7 @@ SchemeActions ActionsOf(int32_t scheme) {
 
 }  // namespace
 
-void TZaba::Control() {
+void Frog::Control() {
     const PlayerRecord& player = Player();
     if (!player.IsHuman && TargetFly && State == FrogState::Standing) SteerByComputer();
     if (player.IsHuman) SteerByKeys();
@@ -36,7 +36,7 @@ void TZaba::Control() {
 
 // A computer frog with a target never rests: it jumps at a fly high above or hops toward one
 // far to the side. Below one unit of height the logarithm turns the jump into a hop.
-void TZaba::SteerByComputer() {
+void Frog::SteerByComputer() {
     if (TargetFly->X > X) {
         Facing = 1;
     } else if (TargetFly->X < X) {
@@ -56,7 +56,7 @@ void TZaba::SteerByComputer() {
 
 // The first press of a direction only turns the frog; holding it then hops one hop per
 // landing. Holding jump from take-off raises the climb until it reaches 9.
-void TZaba::SteerByKeys() {
+void Frog::SteerByKeys() {
     const SchemeActions actions = ActionsOf(Player().Scheme);
     if (TurnDelay > 0) --TurnDelay;
     if (State == FrogState::Standing) {
@@ -78,7 +78,7 @@ void TZaba::SteerByKeys() {
     }
 }
 
-void TZaba::TurnOrHop(int32_t direction) {
+void Frog::TurnOrHop(int32_t direction) {
     if (Facing == direction) {
         Jump(-1);
     } else {
@@ -88,7 +88,7 @@ void TZaba::TurnOrHop(int32_t direction) {
     }
 }
 
-void TZaba::TriggerTongue() {
+void Frog::TriggerTongue() {
     bool shoot;
     if (Player().IsHuman) {
         shoot = ActionHeld(ActionsOf(Player().Scheme).tongue);

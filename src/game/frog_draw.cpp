@@ -18,12 +18,12 @@ void DrawFrogTile(int32_t tile, double half) {
     DrawTile(tile, kSlotFrog, 4, 0, 0, half, 4);
 }
 
-void SetGLColor(const TColor& c) {
+void SetGLColor(const Rgba& c) {
     glColor4f(c.R, c.G, c.B, c.A);
 }
 
 // Legs are drawn in world coordinates: their points already carry position and facing.
-void DrawLeg(const LegJoint* joints, int32_t count, const TColor& color, float shade) {
+void DrawLeg(const LegJoint* joints, int32_t count, const Rgba& color, float shade) {
     glPushMatrix();
     glColor4f(shade * color.R, shade * color.G, shade * color.B, 1);
     for (int32_t i = 0; i < count; ++i) {
@@ -35,7 +35,7 @@ void DrawLeg(const LegJoint* joints, int32_t count, const TColor& color, float s
 
 }  // namespace
 
-void TZaba::DrawFrog() const {
+void Frog::DrawFrog() const {
     const double field = App().View.FieldWidth;
     // The higher the frog, the fainter and wider its shadow.
     if (Y >= kWaterLine) {

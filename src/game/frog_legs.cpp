@@ -4,22 +4,22 @@
 #include "game/lily_pad.h"
 #include "state/random.h"
 
-double TZaba::JointDirX(double angle) const {
+double Frog::JointDirX(double angle) const {
     return -std::sin(angle * kRadiansPerDegree) * Facing;
 }
 
-double TZaba::JointDirY(double angle) const {
+double Frog::JointDirY(double angle) const {
     return std::cos(angle * kRadiansPerDegree);
 }
 
-void TZaba::UpdateLegs() {
+void Frog::UpdateLegs() {
     UpdateLeg(BackLeg, 3, true, X - 12 * Facing, Y - 7);
     UpdateLeg(FrontLeg, 2, false, X + 3 * Facing, Y - 1);
 }
 
 // Each joint eases toward its tucked or stretched angle; in the air the legs stretch while
 // there is room under them.
-void TZaba::UpdateLeg(LegJoint* joints, int32_t count, bool back, double hipX, double hipY) {
+void Frog::UpdateLeg(LegJoint* joints, int32_t count, bool back, double hipX, double hipY) {
     double startX = hipX;
     double startY = hipY;
     for (int32_t i = 0; i < count; ++i) {
@@ -58,7 +58,7 @@ void TZaba::UpdateLeg(LegJoint* joints, int32_t count, bool back, double hipX, d
 }
 
 // A frog left standing for 500 steps dozes with its eyes shut.
-void TZaba::UpdateBlink() {
+void Frog::UpdateBlink() {
     if (State != FrogState::Standing) {
         IdleSteps = 0;
     } else {

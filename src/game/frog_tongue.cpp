@@ -33,7 +33,7 @@ bool HomingHeading(double heading, int32_t facing, double& clamped) {
     return true;
 }
 
-TMucha* FlyNear(const TongueSegment& segment) {
+Fly* FlyNear(const TongueSegment& segment) {
     for (const auto& fly : App().Flies) {
         if (Distance(segment.X, segment.Y, fly->X, fly->Y) < kCatchDistance) return fly.get();
     }
@@ -42,7 +42,7 @@ TMucha* FlyNear(const TongueSegment& segment) {
 
 }  // namespace
 
-void TZaba::ShootTongue(double forward, double up) {
+void Frog::ShootTongue(double forward, double up) {
     if (App().Game->LevelOver) return;
     TongueOut = true;
     TongueTime = 0;
@@ -63,7 +63,7 @@ void TZaba::ShootTongue(double forward, double up) {
 }
 
 // Out for 20 steps, then reeled in: a segment swallowed every 5 steps, the rest at step 41.
-void TZaba::UpdateTongue() {
+void Frog::UpdateTongue() {
     ++TongueTime;
     if (TongueLength >= 1 && TongueTime > kReelFrom && TongueTime % 5 == 0) SwallowSegment();
     for (int32_t i = 0; i < TongueLength; ++i) UpdateTongueSegment(i);
@@ -73,7 +73,7 @@ void TZaba::UpdateTongue() {
     }
 }
 
-void TZaba::UpdateTongueSegment(int32_t i) {
+void Frog::UpdateTongueSegment(int32_t i) {
     TongueSegment& segment = Tongue[i];
     double heading;
     if (i == 0 && TargetFly &&
@@ -84,7 +84,7 @@ void TZaba::UpdateTongueSegment(int32_t i) {
     }
     if (!segment.HeldFly) segment.HeldFly = FlyNear(segment);
     if (segment.HeldFly) {
-        TMucha& fly = *segment.HeldFly;
+        Fly& fly = *segment.HeldFly;
         fly.X = segment.X;
         fly.Y = segment.Y;
         fly.VelX = 0;
@@ -132,9 +132,9 @@ void TZaba::UpdateTongueSegment(int32_t i) {
 
 // The segment keeps its fly reference; the fly's removal clears it. A fly held by two
 // segments pays once, since the second swallow finds it dead.
-void TZaba::SwallowSegment() {
+void Frog::SwallowSegment() {
     --TongueLength;
-    TMucha* fly = Tongue[TongueLength].HeldFly;
+    Fly* fly = Tongue[TongueLength].HeldFly;
     if (!fly || fly->Dead) return;
     if (!App().Game->LevelOver) Player().LevelPoints += fly->Points;
     fly->Kill();

@@ -13,8 +13,8 @@ namespace {
 constexpr int32_t kSampleSplash = 2;
 
 // The pad whose nearer edge is closest beside x; pads over x do not count.
-const TLisc* NearestPadEdge(double x) {
-    const TLisc* nearest = nullptr;
+const LilyPad* NearestPadEdge(double x) {
+    const LilyPad* nearest = nullptr;
     double best = 999999;
     for (const auto& pad : App().Pads) {
         const double left = pad->X - pad->Size;
@@ -33,7 +33,7 @@ const TLisc* NearestPadEdge(double x) {
 
 }  // namespace
 
-void TZaba::UpdateWater() {
+void Frog::UpdateWater() {
     if (State == FrogState::Swimming) {
         Swim();
     } else if (Y < kWaterLine) {
@@ -42,7 +42,7 @@ void TZaba::UpdateWater() {
 }
 
 // Bobs around the water line and swims one unit per step toward the pad chosen on falling in.
-void TZaba::Swim() {
+void Frog::Swim() {
     if (Y > kWaterLine && VelY > -2) VelY -= 0.2;
     if (Y < kWaterLine && VelY < 2) VelY += 0.2;
     if (std::fabs(Y - kWaterLine) < 15 && std::fabs(VelY) > 0.17 && Random(6) == 0) {
@@ -59,8 +59,8 @@ void TZaba::Swim() {
     }
 }
 
-void TZaba::FallIntoWater() {
-    if (const TLisc* pad = NearestPadEdge(X)) Facing = pad->X >= X ? 1 : -1;
+void Frog::FallIntoWater() {
+    if (const LilyPad* pad = NearestPadEdge(X)) Facing = pad->X >= X ? 1 : -1;
     State = FrogState::Swimming;
     const double fall = std::fabs(VelY);
     Splash(X, fall * 0.63, Size);

@@ -20,8 +20,8 @@ namespace {
 constexpr int32_t kRainLoop = 33;
 constexpr int32_t kLastLevel = 39;
 
-TColor Rgb(double r, double g, double b) {
-    TColor c;
+Rgba Rgb(double r, double g, double b) {
+    Rgba c;
     SetColor(c, r, g, b, 1);
     return c;
 }
@@ -55,9 +55,9 @@ void DrawSupplyAndWeather(uint8_t season, int32_t& maxFlies, uint8_t& weather) {
 }
 
 // Places a new frog over a random pad; it drops onto it in the first steps.
-void PlaceOnPad(TZaba& frog) {
-    const TObjectList<TLisc>& pads = App().Pads;
-    const TLisc& pad = *pads[Random(static_cast<int32_t>(pads.size()))];
+void PlaceOnPad(Frog& frog) {
+    const ObjectList<LilyPad>& pads = App().Pads;
+    const LilyPad& pad = *pads[Random(static_cast<int32_t>(pads.size()))];
     const double fieldWidth = App().View.FieldWidth;
     for (int attempt = 0; attempt < 101; ++attempt) {
         frog.X = pad.X + Random() * pad.Size;
@@ -68,7 +68,7 @@ void PlaceOnPad(TZaba& frog) {
 
 }  // namespace
 
-const TColor FrogColors[TGra::kFrogColorCount] = {
+const Rgba FrogColors[Game::kFrogColorCount] = {
     Rgb(0.0, 0.5, 0.0), Rgb(0.1, 0.9, 0.0),    Rgb(1.0, 0.1, 0.7), Rgb(0.7, 0.1, 1.0),
     Rgb(0.9, 0.5, 0.6), Rgb(1.0, 1.0, 0.0),    Rgb(0.6, 0.4, 0.0), Rgb(0.9, 0.5, 0.0),
     Rgb(0.5, 0.3, 0.0), Rgb(0.1, 0.5, 1.0),    Rgb(0.0, 0.1, 0.5), Rgb(0.9, 0.9, 0.9),
@@ -109,24 +109,24 @@ void ClearWorld() {
     app.Ripples.clear();
 }
 
-MessageLine TGra::MakeMessage(const std::string& text, double r, double g, double b, double a) {
+MessageLine Game::MakeMessage(const std::string& text, double r, double g, double b, double a) {
     MessageLine line;
     line.Text = text;
     SetColor(line.Color, r, g, b, a);
     return line;
 }
 
-void TGra::ShowMessages(const std::vector<MessageLine>& lines) {
+void Game::ShowMessages(const std::vector<MessageLine>& lines) {
     Messages = lines;
     MessageTime = 300;
 }
 
-void TGra::StartGame(int32_t frogCount) {
+void Game::StartGame(int32_t frogCount) {
     Music().Stop();
     // A hand-edited count must not make a game of no frogs or of thousands.
     FrogCount = std::clamp(frogCount, 1, 6);
     Players.assign(FrogCount, PlayerRecord{});
-    TConfig& config = *App().Config;
+    Settings& config = *App().Config;
     for (int32_t n = 1; n <= FrogCount; ++n) {
         PlayerRecord& player = Players[n - 1];
         int32_t color = config.GetInteger("Game", FrogKey("Frog%d_color", n), DefaultColor(n));
@@ -144,9 +144,9 @@ void TGra::StartGame(int32_t frogCount) {
     StartLevel();
 }
 
-void TGra::StartLevel() {
+void Game::StartLevel() {
     Application& app = App();
-    TNiebo& sky = *app.Sky;
+    Sky& sky = *app.Sky;
     if (++Level >= kLastLevel + 1) Level = kLastLevel;
     app.Config->SetInteger("Game", "StartingLevel", Level);
     StopSample(kRainLoop);
@@ -160,8 +160,8 @@ void TGra::StartLevel() {
 
     MakeLevelPads();
     for (int32_t q = 0; q < FrogCount; ++q) {
-        app.Frogs.push_back(std::make_unique<TZaba>());
-        TZaba& frog = *app.Frogs.back();
+        app.Frogs.push_back(std::make_unique<Frog>());
+        Frog& frog = *app.Frogs.back();
         frog.PlayerIndex = q;
         frog.Color = Players[q].Color;
         PlaceOnPad(frog);
@@ -181,7 +181,7 @@ void TGra::StartLevel() {
     LevelOver = false;
 }
 
-void TGra::FinishLevel() {
+void Game::FinishLevel() {
     LevelOver = true;
     for (PlayerRecord& player : Players) player.TotalPoints += player.LevelPoints;
     std::vector<MessageLine> lines = {MakeMessage(Format("LEVEL %d FINISHED", Level), 1, 1, 1, 1)};
@@ -208,16 +208,16 @@ void TGra::FinishLevel() {
     EndDelay = 600;
 }
 
-void TGra::GameStep() {
+void Game::GameStep() {
     Application& app = App();
-    TNiebo& sky = *app.Sky;
+    Sky& sky = *app.Sky;
     if (EndDelay > 0) --EndDelay;
     if (!LevelOver) {
         sky.StepClock();
         if (static_cast<int32_t>(app.Flies.size()) < MaxFlies && Random(100) == 0) {
             if ((Mode == kEatAll && FliesToSpawn > 0) ||
                 (Mode == kEatBeforeNight && !sky.IsNight())) {
-                app.Flies.push_back(std::make_unique<TMucha>());
+                app.Flies.push_back(std::make_unique<Fly>());
                 if (Mode == kEatAll) --FliesToSpawn;
             }
         }

@@ -11,13 +11,13 @@
 // One banner line with its colour.
 struct MessageLine {
     std::string Text;
-    TColor Color;
+    Rgba Color;
 };
 
 enum GameMode : uint8_t { kEatBeforeNight = 0, kEatAll = 1 };
 
 // The game object: levels, goals, fly supply, scores and the table between levels.
-class TGra {
+class Game {
 public:
     static constexpr int32_t kFrogColorCount = 14;
 
@@ -43,7 +43,7 @@ public:
     int32_t EndDelay = 0;
 };
 
-extern const TColor FrogColors[TGra::kFrogColorCount];
+extern const Rgba FrogColors[Game::kFrogColorCount];
 
 // Every third level is an eat-all level: (nearest of 2 level / 3 + 1) mod 2.
 uint8_t ModeForLevel(int32_t level);

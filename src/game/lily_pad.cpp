@@ -17,19 +17,19 @@ double DriftSpeed() {
     return side * (0.05 + Random() * 0.05);
 }
 
-double CentreDistance(const TLisc& a, const TLisc& b) {
+double CentreDistance(const LilyPad& a, const LilyPad& b) {
     return Distance(a.X, a.Y, b.X, b.Y);
 }
 
-bool Overlap(const TLisc& a, const TLisc& b) {
+bool Overlap(const LilyPad& a, const LilyPad& b) {
     return CentreDistance(a, b) < 0.95 * (a.Size + b.Size);
 }
 
 }  // namespace
 
-TLisc::TLisc(double x, double y, double velX, double velY, double size)
+LilyPad::LilyPad(double x, double y, double velX, double velY, double size)
     : X(x), Y(y), VelX(velX), VelY(velY), Size(size) {
-    const TNiebo& sky = *App().Sky;
+    const Sky& sky = *App().Sky;
     ColorR = sky.PadChannel(0);
     ColorG = sky.PadChannel(1);
     ColorB = sky.PadChannel(2);
@@ -37,10 +37,10 @@ TLisc::TLisc(double x, double y, double velX, double velY, double size)
 }
 
 // Braces keep the draws in order: x first, then the drift.
-TLisc::TLisc(double size)
-    : TLisc{Random() * App().View.FieldWidth, kWaterLine, DriftSpeed(), 0, size} {}
+LilyPad::LilyPad(double size)
+    : LilyPad{Random() * App().View.FieldWidth, kWaterLine, DriftSpeed(), 0, size} {}
 
-void TLisc::Update() {
+void LilyPad::Update() {
     CarryFrogs();
     X += VelX;
     Y += VelY;
@@ -52,7 +52,7 @@ void TLisc::Update() {
 }
 
 // Only x is compared: a standing frog is always on the surface.
-void TLisc::CarryFrogs() const {
+void LilyPad::CarryFrogs() const {
     for (const auto& frog : App().Frogs) {
         if (frog->State == FrogState::Standing && X - Size <= frog->X && frog->X <= X + Size) {
             frog->X += VelX;
@@ -60,9 +60,9 @@ void TLisc::CarryFrogs() const {
     }
 }
 
-void TLisc::PushApart() {
+void LilyPad::PushApart() {
     for (const auto& other : App().Pads) {
-        TLisc& q = *other;
+        LilyPad& q = *other;
         if (&q == this || !Overlap(*this, q)) continue;
         if (X < q.X) {
             VelX = -std::fabs(VelX);
@@ -80,13 +80,13 @@ void MakeLevelPads() {
     for (int32_t i = 0; i <= k; ++i) {
         double size = base + Random() * base;
         if (size < 50) size = 50;
-        App().Pads.push_back(std::make_unique<TLisc>(size));
+        App().Pads.push_back(std::make_unique<LilyPad>(size));
     }
     SpreadPads();
 }
 
 void SpreadPads() {
-    TObjectList<TLisc>& pads = App().Pads;
+    ObjectList<LilyPad>& pads = App().Pads;
     if (pads.size() < 2) return;
     int passes = 0;
     bool moved;
@@ -104,10 +104,10 @@ void SpreadPads() {
 }
 
 void UpdatePads() {
-    UpdateObjects(App().Pads, [](TLisc& item) { item.Update(); });
+    UpdateObjects(App().Pads, [](LilyPad& item) { item.Update(); });
 }
 
-TLisc* PadAt(double x) {
+LilyPad* PadAt(double x) {
     for (const auto& pad : App().Pads) {
         if (pad->X - pad->Size <= x && x <= pad->X + pad->Size) return pad.get();
     }

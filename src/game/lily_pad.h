@@ -9,11 +9,11 @@
 inline constexpr double kWaterLine = 80;
 
 // A lily pad drifting along the water line.
-class TLisc {
+class LilyPad {
 public:
-    TLisc(double x, double y, double velX, double velY, double size);
+    LilyPad(double x, double y, double velX, double velY, double size);
     // A pad at a random place on the water line, drifting slowly left or right.
-    explicit TLisc(double size);
+    explicit LilyPad(double size);
 
     // One step: carry the standing frogs, move, turn at the edges and at other pads.
     void Update();
@@ -44,7 +44,7 @@ void UpdatePads();
 void DrawPads();
 
 // The first pad in list order whose span holds x (edges included), or null.
-TLisc* PadAt(double x);
+LilyPad* PadAt(double x);
 bool IsPadAt(double x);
 // The standing surface under x: 80 over a pad, -1 over open water.
 double SupportHeightAt(double x);

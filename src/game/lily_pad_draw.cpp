@@ -4,7 +4,7 @@
 #include "gfx/textures.h"
 #include "state/application.h"
 
-void TLisc::Draw() const {
+void LilyPad::Draw() const {
     glPushMatrix();
     glColor4d(ColorR, ColorG, ColorB, 1);
     glTranslated(X, Y, 0);

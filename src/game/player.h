@@ -9,7 +9,7 @@
 struct PlayerRecord {
     int32_t LevelPoints = 0;
     int32_t TotalPoints = 0;
-    TColor Color;
+    Rgba Color;
     bool IsHuman = false;
     int32_t Scheme = 0;  // 1 or 2 for a person, 0 for the computer
     int32_t Skill = 0;   // 0 easy, 1 medium, 2 hard for the computer, 0 for a person

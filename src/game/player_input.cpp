@@ -1,6 +1,6 @@
 #include "game/player_input.h"
 
-#include "input/power_input.h"
+#include "input/input_state.h"
 #include "state/application.h"
 
 std::array<std::array<uint8_t, 2>, kActionCount> KeyTable{};
@@ -22,12 +22,12 @@ void InstallKeyTable() {
 
 // The input component never reports code 0, the table's empty entry, as down.
 bool ActionHeld(int32_t action) {
-    const TPowerInput& input = *App().Inp;
+    const InputState& input = *App().Input;
     return input.KeyDown(KeyTable[action][0]) || input.KeyDown(KeyTable[action][1]);
 }
 
 bool ActionPressed(int32_t action) {
-    const TPowerInput& input = *App().Inp;
+    const InputState& input = *App().Input;
     return input.KeyPressed(KeyTable[action][0]) || input.KeyPressed(KeyTable[action][1]);
 }
 

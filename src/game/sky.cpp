@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int32_t kLastKey = TNiebo::kKeyCount - 1;
+constexpr int32_t kLastKey = Sky::kKeyCount - 1;
 
 // Channels of the stored sky colours, added in double precision.
 double Sum(float a, float b) {
@@ -16,11 +16,11 @@ double Sum(float a, float b) {
 
 }  // namespace
 
-TNiebo::TNiebo() {
+Sky::Sky() {
     SetSeasonPalette();
 }
 
-void TNiebo::SetSeasonPalette() {
+void Sky::SetSeasonPalette() {
     DayFromKey = 3;
     DayToKey = 10;
     if (Overcast) {
@@ -43,7 +43,7 @@ void TNiebo::SetSeasonPalette() {
         case kWinter: {
             // One grey for every pad of the level.
             const double v = 0.94 - Random() * 0.4;
-            for (TPadTint& tint : PadTint) tint = {0, v};
+            for (TintRange& tint : PadTint) tint = {0, v};
             break;
         }
         default:
@@ -52,12 +52,12 @@ void TNiebo::SetSeasonPalette() {
     UpdateColors();
 }
 
-void TNiebo::UpdateColors() {
+void Sky::UpdateColors() {
     const int32_t k = std::min(Clock / TicksPerKey, kLastKey);
     const int32_t k2 = std::min(k + 1, kLastKey);
     const int32_t f = Clock % TicksPerKey;
-    const TSkyKey& from = Keyframes[k];
-    const TSkyKey& to = Keyframes[k2];
+    const SkyKeyframe& from = Keyframes[k];
+    const SkyKeyframe& to = Keyframes[k2];
     auto blend = [&](double a, double b) { return a + f * (b - a) / TicksPerKey; };
 
     SetColor(ZenithColor, blend(from.Zenith.R, to.Zenith.R), blend(from.Zenith.G, to.Zenith.G),
@@ -76,29 +76,29 @@ void TNiebo::UpdateColors() {
     SetColor(LandscapeTint, light(red), light(green), light(blue), 1);
 }
 
-void TNiebo::StepClock() {
+void Sky::StepClock() {
     if (Clock < LastTick()) ++Clock;
     UpdateColors();
 }
 
-void TNiebo::ResetClock() {
+void Sky::ResetClock() {
     Clock = 0;
 }
 
-void TNiebo::SetMidday() {
+void Sky::SetMidday() {
     Clock = LastTick() / 2;
     UpdateColors();
 }
 
-bool TNiebo::IsNight() const {
+bool Sky::IsNight() const {
     return Clock >= LastTick();
 }
 
-void TNiebo::SetSeason(uint8_t season) {
+void Sky::SetSeason(uint8_t season) {
     Season = season;
     BackgroundSlot = season + 7;
 }
 
-double TNiebo::PadChannel(int channel) const {
+double Sky::PadChannel(int channel) const {
     return PadTint[channel].Base + Random() * PadTint[channel].Range;
 }

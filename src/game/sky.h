@@ -10,31 +10,31 @@ enum SeasonNumber : uint8_t { kSummer = 0, kAutumn = 1, kWinter = 2, kSpring = 3
 enum WeatherKind : uint8_t { kWeatherClear = 0, kWeatherRain = 1, kWeatherSnow = 2 };
 
 // One keyframe of the day: the two sky colours and how grey the landscape is lit.
-struct TSkyKey {
-    TColor Zenith;
-    TColor Horizon;
+struct SkyKeyframe {
+    Rgba Zenith;
+    Rgba Horizon;
     double GreyPercent = 0;
 };
 
 // One channel of a new pad's colour: base + Random × range.
-struct TPadTint {
+struct TintRange {
     double Range = 0;
     double Base = 0;
 };
 
 // An ambient sound (a sample, or -1 for a silence) and the keys of the day it belongs to.
-struct TAmbientSound {
+struct AmbientSound {
     int32_t Sound;
     int32_t FromKey;
     int32_t ToKey;
 };
 
 // The sky: counts a level's steps from darkness to night and derives its colours.
-class TNiebo {
+class Sky {
 public:
     static constexpr int32_t kKeyCount = 15;
 
-    TNiebo();
+    Sky();
 
     // Keyframes for the cover, pad tint for the season, then the colours.
     void SetSeasonPalette();
@@ -53,11 +53,11 @@ public:
     // May start one ambient sound of the current time of day.
     void StepAmbience();
 
-    TColor ZenithColor;
-    TColor HorizonColor;
-    TColor LandscapeTint;
-    TPadTint PadTint[3];
-    TSkyKey Keyframes[kKeyCount];
+    Rgba ZenithColor;
+    Rgba HorizonColor;
+    Rgba LandscapeTint;
+    TintRange PadTint[3];
+    SkyKeyframe Keyframes[kKeyCount];
     uint8_t Season = kSummer;
     int32_t BackgroundSlot = 7 + kSummer;
     uint8_t Weather = kWeatherClear;
@@ -66,7 +66,7 @@ public:
     int32_t TicksPerKey = 400;
     int32_t DayFromKey = 3;
     int32_t DayToKey = 10;
-    std::vector<TAmbientSound> Ambience;
+    std::vector<AmbientSound> Ambience;
     int32_t AmbienceCooldown = 0;
 
 private:

@@ -21,7 +21,7 @@ constexpr int32_t kRareChance = 35;
 
 }  // namespace
 
-void TNiebo::BuildAmbience() {
+void Sky::BuildAmbience() {
     Ambience.clear();
     if (Season == kWinter) {
         Ambience.push_back({kWind, 0, kAllDay});
@@ -42,14 +42,14 @@ void TNiebo::BuildAmbience() {
     }
 }
 
-void TNiebo::StepAmbience() {
+void Sky::StepAmbience() {
     if (Ambience.empty()) return;
     if (AmbienceCooldown > 0) --AmbienceCooldown;
     if (AmbienceCooldown >= kQuietUntil) return;
     if (AmbienceCooldown > 0 && Random(kRareChance) != 0) return;
 
     const int32_t key = Clock / TicksPerKey;
-    const TAmbientSound& pick = Ambience[Random(static_cast<int32_t>(Ambience.size()))];
+    const AmbientSound& pick = Ambience[Random(static_cast<int32_t>(Ambience.size()))];
     // Out of its time of day: the cooldown stays, so another pick follows next step.
     if (key < pick.FromKey || key > pick.ToKey) return;
     if (pick.Sound >= 0) PlaySample(pick.Sound, false, Random(8000) + 40100, 0, 0, 0);

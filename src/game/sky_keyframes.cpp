@@ -2,11 +2,11 @@
 
 namespace {
 
-const double kGreyPercent[TNiebo::kKeyCount] = {100, 100, 50, 100, 100, 100, 100, 90,
-                                                70,  40,  30, 50,  100, 100, 100};
+const double kGreyPercent[Sky::kKeyCount] = {100, 100, 50, 100, 100, 100, 100, 90,
+                                             70,  40,  30, 50,  100, 100, 100};
 
 // Zenith red, green, blue, then horizon red, green, blue.
-const double kClear[TNiebo::kKeyCount][6] = {
+const double kClear[Sky::kKeyCount][6] = {
     {0, 0, 0, 0, 0, 0},           {0, 0, 0, 0, 0, 0},
     {0.02, 0.05, 0.4, 0, 0, 0},   {0.05, 0.2, 0.9, 0, 0.1, 0.5},
     {0.3, 0.5, 1, 0.2, 0.3, 0.8}, {0.4, 0.7, 1, 0.2, 0.5, 0.9},
@@ -27,8 +27,8 @@ const int kOvercast[12][6] = {
 
 }  // namespace
 
-void FillClearKeys(TSkyKey (&keys)[TNiebo::kKeyCount]) {
-    for (int k = 0; k < TNiebo::kKeyCount; ++k) {
+void FillClearKeys(SkyKeyframe (&keys)[Sky::kKeyCount]) {
+    for (int k = 0; k < Sky::kKeyCount; ++k) {
         const double* c = kClear[k];
         SetColor(keys[k].Zenith, c[0], c[1], c[2], 1);
         SetColor(keys[k].Horizon, c[3], c[4], c[5], 1);
@@ -36,7 +36,7 @@ void FillClearKeys(TSkyKey (&keys)[TNiebo::kKeyCount]) {
     }
 }
 
-void FillOvercastKeys(TSkyKey (&keys)[TNiebo::kKeyCount]) {
+void FillOvercastKeys(SkyKeyframe (&keys)[Sky::kKeyCount]) {
     FillClearKeys(keys);
     for (int k = 2; k <= 13; ++k) {
         const int* c = kOvercast[k - 2];

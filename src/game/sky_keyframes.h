@@ -3,5 +3,5 @@
 
 #include "game/sky.h"
 
-void FillClearKeys(TSkyKey (&keys)[TNiebo::kKeyCount]);
-void FillOvercastKeys(TSkyKey (&keys)[TNiebo::kKeyCount]);
+void FillClearKeys(SkyKeyframe (&keys)[Sky::kKeyCount]);
+void FillOvercastKeys(SkyKeyframe (&keys)[Sky::kKeyCount]);

@@ -53,13 +53,13 @@ double FloatMod(double x, double y) {
     return x - y * std::trunc(x / y);
 }
 
-void SetColor(TColor& color, double r, double g, double b, double a) {
+void SetColor(Rgba& color, double r, double g, double b, double a) {
     color.R = static_cast<float>(r);
     color.G = static_cast<float>(g);
     color.B = static_cast<float>(b);
     color.A = static_cast<float>(a);
 }
 
-void SetColorBytes(int32_t r, int32_t g, int32_t b, int32_t a, TColor& color) {
+void SetColorBytes(int32_t r, int32_t g, int32_t b, int32_t a, Rgba& color) {
     SetColor(color, r / 256.0, g / 256.0, b / 256.0, a / 256.0);
 }

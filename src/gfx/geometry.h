@@ -4,7 +4,7 @@
 #include <cstdint>
 
 // A colour as the GL takes it: red, green, blue, alpha, each 0..1.
-struct TColor {
+struct Rgba {
     float R = 0;
     float G = 0;
     float B = 0;
@@ -22,6 +22,6 @@ double SmoothToward(int32_t n, double oldValue, double newValue);
 void TurnToward(double& angle, double target, double step);
 // Remainder with the sign of x.
 double FloatMod(double x, double y);
-void SetColor(TColor& color, double r, double g, double b, double a);
+void SetColor(Rgba& color, double r, double g, double b, double a);
 // Each channel is value / 256, so 255 gives 0.99609375.
-void SetColorBytes(int32_t r, int32_t g, int32_t b, int32_t a, TColor& color);
+void SetColorBytes(int32_t r, int32_t g, int32_t b, int32_t a, Rgba& color);

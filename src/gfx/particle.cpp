@@ -19,7 +19,7 @@ double FallRate(double size) {
     return (size - 2) / 30 + 0.03;
 }
 
-void AddParticle(std::unique_ptr<TParticle> particle) {
+void AddParticle(std::unique_ptr<Particle> particle) {
     App().Particles.push_back(std::move(particle));
 }
 
@@ -30,7 +30,7 @@ double WeatherTop() {
 
 }  // namespace
 
-TParticle::TParticle(uint8_t kind, double x, double y, double velX, double velY, double size)
+Particle::Particle(uint8_t kind, double x, double y, double velX, double velY, double size)
     : X(x), Y(y), VelX(velX), VelY(velY), Size(size), Kind(kind) {
     if (kind == kSnowflake) {
         ColorA = 0.8 - Random() * 0.5;
@@ -52,12 +52,12 @@ TParticle::TParticle(uint8_t kind, double x, double y, double velX, double velY,
     }
 }
 
-TParticle::TParticle(PolarMotion, uint8_t kind, double x, double y, double angle, double speed,
-                     double size)
-    : TParticle(kind, x, y, speed * std::sin(angle * kDegrees), speed * std::cos(angle * kDegrees),
-                size) {}
+Particle::Particle(PolarMotion, uint8_t kind, double x, double y, double angle, double speed,
+                   double size)
+    : Particle(kind, x, y, speed * std::sin(angle * kDegrees), speed * std::cos(angle * kDegrees),
+               size) {}
 
-void TParticle::Step() {
+void Particle::Step() {
     X += VelX;
     Y += VelY;
     double floor = kDropletFloor;
@@ -72,7 +72,7 @@ void TParticle::Step() {
     if (Y < floor) Land();
 }
 
-void TParticle::Land() {
+void Particle::Land() {
     const double speed = std::fabs(VelY);
     if (Kind == kRaindrop) {
         if (speed > kRippleSpeed && Random(2) == 0) {
@@ -90,8 +90,8 @@ void Splash(double x, double strength, double spread) {
         const double u = (Random() - 0.5) * 2;
         const double speed = Random() * strength;
         const double size = Random() * 2 + 1;
-        AddParticle(std::make_unique<TParticle>(kPolar, kDroplet, x + u * 2 * spread, 80.1, u * 70,
-                                                speed, size));
+        AddParticle(std::make_unique<Particle>(kPolar, kDroplet, x + u * 2 * spread, 80.1, u * 70,
+                                               speed, size));
     }
 }
 
@@ -102,7 +102,7 @@ void SpitDroplets(double x, double y, double forward, double up) {
         const double velX = Random() * forward * 0.5;
         const double velY = Random() * up;
         const double size = Random() * 0.4 + 0.2;
-        AddParticle(std::make_unique<TParticle>(kDroplet, x, y, velX, velY, size));
+        AddParticle(std::make_unique<Particle>(kDroplet, x, y, velX, velY, size));
     }
 }
 
@@ -113,7 +113,7 @@ void SnowStep() {
         const double x = Random(App().View.FieldWidth);
         const double velX = (Random() - 0.5) * 1.0;
         const double velY = (Random() + 0.5) * 5 * -0.1;
-        AddParticle(std::make_unique<TParticle>(kSnowflake, x, WeatherTop(), velX, velY, size));
+        AddParticle(std::make_unique<Particle>(kSnowflake, x, WeatherTop(), velX, velY, size));
     }
 }
 
@@ -124,10 +124,10 @@ void RainStep() {
         const double x = Random(App().View.FieldWidth);
         const double velX = (Random() - 0.5) * 0.7;
         const double velY = (Random() + 0.5) * 5 * -2;
-        AddParticle(std::make_unique<TParticle>(kRaindrop, x, WeatherTop(), velX, velY, size));
+        AddParticle(std::make_unique<Particle>(kRaindrop, x, WeatherTop(), velX, velY, size));
     }
 }
 
 void UpdateParticles() {
-    UpdateObjects(App().Particles, [](TParticle& item) { item.Step(); });
+    UpdateObjects(App().Particles, [](Particle& item) { item.Step(); });
 }

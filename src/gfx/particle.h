@@ -10,12 +10,12 @@ struct PolarMotion {};
 inline constexpr PolarMotion kPolar{};
 
 // A small short-lived sprite under its own simple physics.
-class TParticle {
+class Particle {
 public:
-    TParticle(uint8_t kind, double x, double y, double velX, double velY, double size);
+    Particle(uint8_t kind, double x, double y, double velX, double velY, double size);
     // Angle in degrees: 0 points straight up, positive angles lean to the right.
-    TParticle(PolarMotion, uint8_t kind, double x, double y, double angle, double speed,
-              double size);
+    Particle(PolarMotion, uint8_t kind, double x, double y, double angle, double speed,
+             double size);
 
     // Moves; below its floor it may leave a ripple and dies.
     void Step();

@@ -10,7 +10,7 @@ namespace {
 
 constexpr int32_t kAtlasGrid = 8;
 
-void AddParticle(const TParticle& p) {
+void AddParticle(const Particle& p) {
     glColor4d(p.ColorR, p.ColorG, p.ColorB, p.ColorA);
     if (p.Kind == kDroplet) {
         // Stretched along its motion, the cell's top edge at the droplet.

@@ -2,9 +2,9 @@
 #pragma once
 
 // A ring on the water, four times wider than tall; it is only drawn.
-class TRipple {
+class Ripple {
 public:
-    TRipple(double x, double y, double radius, double strength);
+    Ripple(double x, double y, double radius, double strength);
 
     // Widens and fades; dead once the strength is used up.
     void Step();

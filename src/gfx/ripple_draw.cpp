@@ -6,7 +6,7 @@
 
 namespace {
 
-void DrawRipple(const TRipple& ripple) {
+void DrawRipple(const Ripple& ripple) {
     glPushMatrix();
     glColor4d(0.95, 0.98, 1.0, ripple.Alpha());
     glTranslated(ripple.X, ripple.Y, 0);

@@ -2,7 +2,7 @@
 
 #include "input/input_errors.h"
 
-int TJoystick::Setup(InputSystem& system, int instance) {
+int Joystick::Setup(InputSystem& system, int instance) {
     Device = system.CreateJoystick(instance);
     if (!Device) return kInputJoystickCreate;
     const int result = Configure();
@@ -10,7 +10,7 @@ int TJoystick::Setup(InputSystem& system, int instance) {
     return result;
 }
 
-int TJoystick::Configure() {
+int Joystick::Configure() {
     if (!Device->SetDataFormat()) return kInputJoystickFormat;
     if (!Device->SetCooperativeLevel()) return kInputJoystickCooperative;
     if (!Device->SetAxisRanges()) return kInputJoystickAxisRange;
@@ -20,7 +20,7 @@ int TJoystick::Configure() {
     return 0;
 }
 
-int TJoystick::Poll() {
+int Joystick::Poll() {
     InputResult result = Device->Poll();
     if (NeedsAcquire(result)) {
         if (!Device->Acquire()) return kInputJoystickAcquire;

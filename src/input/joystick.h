@@ -7,7 +7,7 @@
 #include "input/input_system.h"
 
 // A game controller: its device, its button, axis and hat counts and its last state.
-class TJoystick {
+class Joystick {
 public:
     // Opens and configures the controller; 0 or an input error code, releasing the device
     // on failure.

@@ -12,11 +12,11 @@ constexpr int32_t kRainLoop = 33;
 
 }  // namespace
 
-TWinieta::TWinieta() {
+Menu::Menu() {
     Reset(false);
 }
 
-void TWinieta::Reset(bool restartMusic) {
+void Menu::Reset(bool restartMusic) {
     Application& app = App();
     ResetListener();
     CreditTimer = 0;
@@ -29,7 +29,7 @@ void TWinieta::Reset(bool restartMusic) {
     }
     Screen = kScreenTitle;
     Selected = 0;
-    TNiebo& sky = *app.Sky;
+    Sky& sky = *app.Sky;
     sky.SetSeason(static_cast<uint8_t>(Random(4)));
     sky.SetSeasonPalette();
     sky.ResetClock();
@@ -39,7 +39,7 @@ void TWinieta::Reset(bool restartMusic) {
     SetListener(app.View.ViewWidth / 2.0, app.View.ViewHeight / 2.0);
 }
 
-void TWinieta::OpenInGameMenu() {
+void Menu::OpenInGameMenu() {
     if (App().Game) App().Game->Running = false;
     Screen = 3;
     Selected = 0;

@@ -12,11 +12,11 @@ enum MenuScreen : int32_t {
 };
 
 // The menu controller: steps and draws whatever screen is up while no game runs.
-class TWinieta {
+class Menu {
 public:
-    TWinieta();
-    TWinieta(const TWinieta&) = delete;
-    TWinieta& operator=(const TWinieta&) = delete;
+    Menu();
+    Menu(const Menu&) = delete;
+    Menu& operator=(const Menu&) = delete;
 
     // Shows the title afresh over an empty pond at midday in a random season.
     void Reset(bool restartMusic);

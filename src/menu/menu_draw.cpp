@@ -18,14 +18,14 @@ const char* const kSwatch = "############";
 
 }  // namespace
 
-void TWinieta::MenuDraw() const {
+void Menu::MenuDraw() const {
     BeginOverlayView(kCanvasWidth, kCanvasHeight);
     glEnable(GL_BLEND);
     if (Screen == kScreenTitle) DrawTitle();
     for (const MenuItem& item : MenuItems(Screen)) {
         DrawItem(item.Index, item.Text(), kAlignLeft, item.Size, item.Y, kItemX);
         if (item.Swatch < 0) continue;
-        const TColor& color = FrogColors[item.Swatch];
+        const Rgba& color = FrogColors[item.Swatch];
         glColor4f(color.R, color.G, color.B, color.A);
         DrawText(kSwatch, kAlignLeft, kItemX + 12.0 * item.Text().size(), item.Y, item.Size);
     }
@@ -35,8 +35,8 @@ void TWinieta::MenuDraw() const {
 }
 
 // The highlighted entry pulses slowly and gets a ">" in front.
-void TWinieta::DrawItem(int32_t index, std::string_view text, uint8_t alignment, double size,
-                        double y, double x) const {
+void Menu::DrawItem(int32_t index, std::string_view text, uint8_t alignment, double size, double y,
+                    double x) const {
     if (index == Selected) {
         const double s = std::sin(App().StepCounter / 5.0);
         glColor3d(0.8 + 0.2 * s, 0.4 + 0.2 * s, 0.8 + 0.2 * s);
@@ -48,7 +48,7 @@ void TWinieta::DrawItem(int32_t index, std::string_view text, uint8_t alignment,
 }
 
 // The two title words sway gently.
-void TWinieta::DrawTitle() const {
+void Menu::DrawTitle() const {
     const double t = App().StepCounter;
     glPushMatrix();
     glTranslated(std::sin(t / 13), 6 * std::cos(t / 24), 0);
@@ -59,7 +59,7 @@ void TWinieta::DrawTitle() const {
     glPopMatrix();
 }
 
-void TWinieta::DrawCredits() const {
+void Menu::DrawCredits() const {
     const double opacity = CreditOpacity(CreditPair, CreditTimer);
     glColor4d(1.0, 0.9, 0.3, opacity);
     DrawText(CreditLines[2 * CreditPair], kAlignCentre, 320, 50, 5);

@@ -34,7 +34,7 @@ void FrogsItems(MenuList& items) {
         const int32_t control = FrogControlSetting(n).Get();
         const char* name = control >= 0 && control <= 4 ? ControlNames[control] : "";
         int32_t color = FrogColorSetting(n).Get();
-        if (color < 0 || color >= TGra::kFrogColorCount) color = 0;
+        if (color < 0 || color >= Game::kFrogColorCount) color = 0;
         std::snprintf(text, sizeof text, "CONTROL %d: %s", n, name);
         items.Add(2 * (n - 1), text, base, 6);
         std::snprintf(text, sizeof text, "FROG %d COLOR: ", n);

@@ -5,7 +5,7 @@
 #include "config/settings_store.h"
 #include "game/game.h"
 #include "game/player_input.h"
-#include "input/power_input.h"
+#include "input/input_state.h"
 #include "menu/menu.h"
 #include "menu/menu_credits.h"
 #include "menu/menu_items.h"
@@ -22,7 +22,7 @@ constexpr int32_t kPreviewSample = 0;
 // Players expect Enter to choose an entry too, so it does here (and never in play);
 // with Alt held it switches full screen instead.
 bool MenuSelectPressed() {
-    const TPowerInput& input = *App().Inp;
+    const InputState& input = *App().Input;
     const bool alt = input.KeyDown(kLeftAltKey) || input.KeyDown(kRightAltKey);
     return MenuActionPressed(kActionFire) ||
            (!alt && (input.KeyPressed(kEnterKey) || input.KeyPressed(kKeypadEnterKey)));
@@ -64,7 +64,7 @@ void StepVolume(const MenuSetting& setting, bool preview) {
 
 }  // namespace
 
-void TWinieta::MenuStep() {
+void Menu::MenuStep() {
     LastItem = LastItemTable[Screen];
     if (MenuActionPressed(kActionUp) && --Selected < 0) Selected = LastItem;
     if (MenuActionPressed(kActionDown) && ++Selected > LastItem) Selected = 0;
@@ -83,7 +83,7 @@ void TWinieta::MenuStep() {
 }
 
 // The tests run in turn, each seeing what the ones before it changed.
-void TWinieta::TitleStep() {
+void Menu::TitleStep() {
     if (MenuSelectPressed()) {
         if (Selected == 0 && !App().Game) StartNewGame();
         if (Selected == 2) {
@@ -101,15 +101,15 @@ void TWinieta::TitleStep() {
     if (Selected == 3) WrapSetting(kStartingLevel, 1, 39);
 }
 
-void TWinieta::StartNewGame() {
+void Menu::StartNewGame() {
     Application& app = App();
     if (app.GameStarting) app.GameStarting();
-    app.Game = std::make_unique<TGra>();
+    app.Game = std::make_unique<Game>();
     app.Game->StartGame(kNumberOfFrogs.Get());
     app.Config->Save();
 }
 
-void TWinieta::Exit() {
+void Menu::Exit() {
     Application& app = App();
     if (!app.Game) {
         if (app.CloseMainWindow) app.CloseMainWindow();
@@ -118,7 +118,7 @@ void TWinieta::Exit() {
     Reset(true);
 }
 
-void TWinieta::FrogsStep() {
+void Menu::FrogsStep() {
     const int32_t returnRow = LastItemTable[kScreenFrogs];
     if (MenuSelectPressed() && Selected == returnRow) {
         Screen = kScreenTitle;
@@ -129,13 +129,13 @@ void TWinieta::FrogsStep() {
     if (Selected % 2 == 0) {
         ClampSetting(FrogControlSetting(frog), 0, 4);
     } else {
-        WrapSetting(FrogColorSetting(frog), 0, TGra::kFrogColorCount - 1);
+        WrapSetting(FrogColorSetting(frog), 0, Game::kFrogColorCount - 1);
     }
 }
 
-void TWinieta::VolumesStep() {
+void Menu::VolumesStep() {
     Application& app = App();
-    if (Screen == kScreenInGame && app.Inp->KeyPressed(kEscapeKey) && app.Game) {
+    if (Screen == kScreenInGame && app.Input->KeyPressed(kEscapeKey) && app.Game) {
         app.Game->Running = true;
     }
     if (MenuSelectPressed()) {
@@ -157,7 +157,7 @@ void TWinieta::VolumesStep() {
     }
 }
 
-void TWinieta::StepCredits() {
+void Menu::StepCredits() {
     if (++CreditTimer < CreditDuration(CreditPair)) return;
     CreditTimer = 0;
     if (++CreditPair >= kCreditPairs) CreditPair = 0;

@@ -47,9 +47,9 @@ std::string WithoutTrailingSlashes(std::string path) {
 
 std::string SpecialFolderPath(int folderId) {
     std::string folder;
-    if (folderId == CSIDL_APPDATA) {
+    if (folderId == kUserDataFolder) {
         folder = UserConfigFolder();
-    } else if (folderId == CSIDL_COMMON_APPDATA) {
+    } else if (folderId == kSharedDataFolder) {
         folder = SharedConfigFolder();
     }
     return WithTrailingBackslash(WithoutTrailingSlashes(folder));

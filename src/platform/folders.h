@@ -5,7 +5,7 @@
 
 namespace platform {
 
-// CSIDL_APPDATA is $XDG_CONFIG_HOME (else $HOME/.config); CSIDL_COMMON_APPDATA is
+// kUserDataFolder is $XDG_CONFIG_HOME (else $HOME/.config); kSharedDataFolder is
 // the first entry of $XDG_CONFIG_DIRS (else /etc/xdg). The path ends with a
 // backslash; empty text for an unknown id or when no home is known.
 std::string SpecialFolderPath(int folderId);

@@ -105,17 +105,17 @@ void ShutdownVideo() {
     SDL_Quit();
 }
 
-MainWindow::~MainWindow() {
+GlWindow::~GlWindow() {
     if (context_) SDL_GL_DeleteContext(context_);
     if (window_) SDL_DestroyWindow(window_);
 }
 
-void MainWindow::SetCaption(const std::string& caption) {
+void GlWindow::SetCaption(const std::string& caption) {
     caption_ = caption;
     if (window_) SDL_SetWindowTitle(window_, caption_.c_str());
 }
 
-bool MainWindow::RequestFullScreen(const DisplayMode& mode) {
+bool GlWindow::RequestFullScreen(const DisplayMode& mode) {
     int count = SDL_GetNumDisplayModes(0);
     for (int i = 0; i < count; ++i) {
         SDL_DisplayMode offered;
@@ -131,7 +131,7 @@ bool MainWindow::RequestFullScreen(const DisplayMode& mode) {
     return false;
 }
 
-GLStart MainWindow::CreateGL(int clientWidth, int clientHeight) {
+GLStart GlWindow::CreateGL(int clientWidth, int clientHeight) {
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
     int width = fullScreen_ ? mode_.width : clientWidth;
     int height = fullScreen_ ? mode_.height : clientHeight;
@@ -181,17 +181,17 @@ GLStart MainWindow::CreateGL(int clientWidth, int clientHeight) {
     return GLStart::Ok;
 }
 
-uint32_t MainWindow::Id() const {
+uint32_t GlWindow::Id() const {
     return window_ ? SDL_GetWindowID(window_) : 0;
 }
 
-void MainWindow::ClientSize(int& width, int& height) const {
+void GlWindow::ClientSize(int& width, int& height) const {
     width = 0;
     height = 0;
     if (window_) SDL_GL_GetDrawableSize(window_, &width, &height);
 }
 
-void MainWindow::Present() {
+void GlWindow::Present() {
     if (!window_ || !context_) return;
     SDL_DisplayMode display;
     if (SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(window_), &display) == 0) {
@@ -213,13 +213,13 @@ void WaitForRefresh() {
     pacer.Wait();
 }
 
-void MainWindow::BringToFront() {
+void GlWindow::BringToFront() {
     if (!window_) return;
     SDL_ShowWindow(window_);
     SDL_RaiseWindow(window_);
 }
 
-void MainWindow::LeaveFullScreen() {
+void GlWindow::LeaveFullScreen() {
     if (!window_) return;
     SDL_SetWindowFullscreen(window_, 0);
     SDL_SetWindowAlwaysOnTop(window_, SDL_FALSE);
@@ -229,7 +229,7 @@ void MainWindow::LeaveFullScreen() {
     SDL_ShowCursor(SDL_ENABLE);
 }
 
-void MainWindow::ToggleDesktopFullScreen() {
+void GlWindow::ToggleDesktopFullScreen() {
     if (!window_) return;
     // Either kind of full screen (a configured mode or the desktop's) goes back to the window.
     const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
@@ -238,7 +238,7 @@ void MainWindow::ToggleDesktopFullScreen() {
     SDL_ShowCursor(full ? SDL_ENABLE : SDL_DISABLE);
 }
 
-void MainWindow::SetIcon(const std::string& bmpPath) {
+void GlWindow::SetIcon(const std::string& bmpPath) {
     if (!window_) return;
     SDL_Surface* icon = SDL_LoadBMP(bmpPath.c_str());
     if (!icon) return;

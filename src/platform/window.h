@@ -22,12 +22,12 @@ struct DisplayMode {
 enum class GLStart { Ok, NoPixelFormat, CannotSetPixelFormat, NoContext, CannotActivate };
 
 // One top-level window with a double-buffered RGBA OpenGL compatibility context.
-class MainWindow {
+class GlWindow {
 public:
-    MainWindow() = default;
-    MainWindow(const MainWindow&) = delete;
-    MainWindow& operator=(const MainWindow&) = delete;
-    ~MainWindow();
+    GlWindow() = default;
+    GlWindow(const GlWindow&) = delete;
+    GlWindow& operator=(const GlWindow&) = delete;
+    ~GlWindow();
 
     void SetCaption(const std::string& caption);
 

@@ -6,7 +6,7 @@
 #include "game/game.h"
 #include "state/application.h"
 
-RecordedSettings ReadRecordedSettings(const TConfig& config) {
+RecordedSettings ReadRecordedSettings(const Settings& config) {
     RecordedSettings settings;
     settings.NumberOfFrogs = config.GetInteger("Game", "NumberOfFrogs", 2);
     settings.FrogsCollision = config.GetBoolean("Game", "FrogsCollision", true);
@@ -31,7 +31,7 @@ RecordingHeader HeaderForNewGame(const Application& app, const std::string& game
 
 void StartRecordedGame(Application& app, const RecordingHeader& header) {
     const RecordedSettings& settings = header.Settings;
-    TConfig& config = *app.Config;
+    Settings& config = *app.Config;
     config.SetInteger("Game", "NumberOfFrogs", settings.NumberOfFrogs);
     config.SetBoolean("Game", "FrogsCollision", settings.FrogsCollision);
     config.SetInteger("Game", "StartingLevel", settings.StartingLevel);
@@ -41,7 +41,7 @@ void StartRecordedGame(Application& app, const RecordingHeader& header) {
     }
     app.Rng.Seed = header.Seed;
     UseRecordedView(app, header.ViewWidth);
-    app.Game = std::make_unique<TGra>();
+    app.Game = std::make_unique<Game>();
     app.Game->StartGame(settings.NumberOfFrogs);
 }
 
@@ -50,7 +50,7 @@ void UseRecordedView(Application& app, int32_t viewWidth) {
     app.View = ComputeViewLayout(viewWidth, app.View.ViewHeight);
 }
 
-void Summarise(const TGra& game, GameSummary& summary) {
+void Summarise(const Game& game, GameSummary& summary) {
     summary.Level = game.Level;
     summary.Totals.resize(game.Players.size());
     // The level under way counts too; once its table shows, its points are in the totals.

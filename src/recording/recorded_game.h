@@ -9,11 +9,11 @@
 #include "recording/recording_format.h"
 
 struct Application;
-class TConfig;
-class TGra;
+class Settings;
+class Game;
 
 // The settings a game reads, as the store holds them now (defaults where it has none).
-RecordedSettings ReadRecordedSettings(const TConfig& config);
+RecordedSettings ReadRecordedSettings(const Settings& config);
 
 // What a recording of a game about to start begins with.
 RecordingHeader HeaderForNewGame(const Application& app, const std::string& gameVersion);
@@ -31,7 +31,7 @@ struct GameSummary {
     std::vector<int32_t> Totals;
 };
 // Fills the summary in place, so that watching a game step by step takes nothing from the heap.
-void Summarise(const TGra& game, GameSummary& summary);
+void Summarise(const Game& game, GameSummary& summary);
 
 // "game ended after <S> steps at level <L>; totals <t1> ... <tN>"
 std::string SummaryLine(int32_t steps, const GameSummary& summary);

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "input/power_input.h"
+#include "input/input_state.h"
 #include "state/application.h"
 
 namespace {
@@ -44,7 +44,7 @@ void RecordingSession::AfterStep(const Application& app) {
         return;
     }
     if (stage_ != Stage::Recording) return;
-    writer_.Step(app.Inp->Keys, app.View.ViewWidth);
+    writer_.Step(app.Input->Keys, app.View.ViewWidth);
     if (watch_.AfterStep(app)) End();
 }
 
@@ -59,8 +59,8 @@ void RecordingSession::End() {
 }
 
 void ReplaySession::Start(Application& app) {
-    app.Inp = std::make_unique<TPowerInput>(&input_);
-    app.Inp->Init();
+    app.Input = std::make_unique<InputState>(&input_);
+    app.Input->Init();
     StartRecordedGame(app, recording_.Header);
     watch_.Begin(app);
 }

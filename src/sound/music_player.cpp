@@ -3,23 +3,23 @@
 #include "sound/audio_device.h"
 #include "state/random.h"
 
-void TOggPlayer::AddTrack(const std::string& fileName) {
+void MusicPlayer::AddTrack(const std::string& fileName) {
     if (!Device) return;
-    Playlist.push_back(std::make_unique<TPlaylistElem>(fileName));
+    Playlist.push_back(std::make_unique<PlaylistTrack>(fileName));
 }
 
-void TOggPlayer::ClearPlaylist() {
+void MusicPlayer::ClearPlaylist() {
     if (!Device) return;
     Stop();
     Playlist.clear();
 }
 
-std::string TOggPlayer::CurrentFileName() {
+std::string MusicPlayer::CurrentFileName() {
     if (CurrentIndex < 0 || CurrentIndex >= static_cast<int32_t>(Playlist.size())) CurrentIndex = 0;
     return Playlist.empty() ? std::string() : Playlist[CurrentIndex]->FileName;
 }
 
-void TOggPlayer::Play() {
+void MusicPlayer::Play() {
     if (!Device) return;
     if (Playing) {
         Stop();
@@ -33,14 +33,14 @@ void TOggPlayer::Play() {
     Playing = true;
 }
 
-void TOggPlayer::Stop() {
+void MusicPlayer::Stop() {
     if (!Device) return;
     Device->CloseStream(Stream);
     Stream = 0;
     Playing = false;
 }
 
-void TOggPlayer::NextTrack() {
+void MusicPlayer::NextTrack() {
     if (!Device) return;
     if (Shuffle) {
         RandomTrack();
@@ -53,7 +53,7 @@ void TOggPlayer::NextTrack() {
     if (wasPlaying) Play();
 }
 
-void TOggPlayer::RandomTrack() {
+void MusicPlayer::RandomTrack() {
     if (!Device) return;
     bool wasPlaying = Playing;
     Stop();
@@ -65,13 +65,13 @@ void TOggPlayer::RandomTrack() {
     if (wasPlaying) Play();
 }
 
-void TOggPlayer::SetVolume(int32_t v) {
+void MusicPlayer::SetVolume(int32_t v) {
     if (!Device) return;
     Device->SetChannelVolume(Channel, v);
     Volume = v;
 }
 
-void TOggPlayer::Service() {
+void MusicPlayer::Service() {
     if (!Device) return;
     Device->Update();
     // A track that could not be opened has no time or length to ask for: it counts as ended.

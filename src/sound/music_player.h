@@ -8,20 +8,19 @@
 
 class AudioDevice;
 
-// One track of the playlist.
-class TPlaylistElem {
+class PlaylistTrack {
 public:
-    explicit TPlaylistElem(std::string fileName) : FileName(std::move(fileName)) {}
+    explicit PlaylistTrack(std::string fileName) : FileName(std::move(fileName)) {}
     std::string FileName;
 };
 
 // Streams the playlist's tracks one after another and moves on when a track ends.
 // Without a device (sound not running) every operation does nothing.
-class TOggPlayer {
+class MusicPlayer {
 public:
-    explicit TOggPlayer(AudioDevice* device) : Device(device) {}
-    TOggPlayer(const TOggPlayer&) = delete;
-    TOggPlayer& operator=(const TOggPlayer&) = delete;
+    explicit MusicPlayer(AudioDevice* device) : Device(device) {}
+    MusicPlayer(const MusicPlayer&) = delete;
+    MusicPlayer& operator=(const MusicPlayer&) = delete;
 
     void AddTrack(const std::string& fileName);
     void ClearPlaylist();
@@ -36,7 +35,7 @@ public:
     // Once per step: feeds the stream and moves on when the track has ended.
     void Service();
 
-    std::vector<std::unique_ptr<TPlaylistElem>> Playlist;
+    std::vector<std::unique_ptr<PlaylistTrack>> Playlist;
     int32_t CurrentIndex = 0;
     int32_t Stream = 0;
     int32_t Volume = 255;

@@ -7,9 +7,9 @@
 #include "state/application.h"
 
 void PlaySample(int32_t index, bool positional, int32_t frequency, double x, double y, double z) {
-    TSound* sound = Sound();
+    SoundSystem* sound = Sound();
     if (!sound || index < 0 || index >= static_cast<int32_t>(sound->Samples.size())) return;
-    TSampleEntry& entry = sound->Samples[index];
+    SampleEntry& entry = sound->Samples[index];
     entry.Position = {static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)};
     // A looping sample already playing is refreshed on its own channel, never doubled.
     if (!entry.Busy) {
@@ -22,15 +22,15 @@ void PlaySample(int32_t index, bool positional, int32_t frequency, double x, dou
 }
 
 void StopSample(int32_t index) {
-    TSound* sound = Sound();
+    SoundSystem* sound = Sound();
     if (!sound || index < 0 || index >= static_cast<int32_t>(sound->Samples.size())) return;
-    TSampleEntry& entry = sound->Samples[index];
+    SampleEntry& entry = sound->Samples[index];
     sound->Device.StopChannel(entry.Channel);
     entry.Busy = false;
 }
 
 void SetListener(double x, double y) {
-    TSound* sound = Sound();
+    SoundSystem* sound = Sound();
     if (!sound) return;
     // Facing the viewer with the top downward: in the game's left-handed space
     // that keeps larger x on the listener's right.
@@ -54,9 +54,9 @@ int32_t DeviceVolume(int32_t setting) {
 }  // namespace
 
 void ApplyVolumes() {
-    TSound* sound = Sound();
+    SoundSystem* sound = Sound();
     if (!sound) return;
-    const TConfig& config = *App().Config;
+    const Settings& config = *App().Config;
     sound->Device.SetEffectsVolume(DeviceVolume(config.GetInteger("Sound", "SoundVolume", 25)));
     sound->Music.SetVolume(DeviceVolume(config.GetInteger("Sound", "MusicVolume", 25)));
 }

@@ -10,7 +10,7 @@
 #include "sound/music_player.h"
 
 // One sample of the table and the channel of its most recent play.
-struct TSampleEntry {
+struct SampleEntry {
     int32_t SampleHandle = 0;
     int32_t Channel = 0;
     // A looping sample is playing on Channel.
@@ -20,15 +20,15 @@ struct TSampleEntry {
 };
 
 // The running sound: the device, the sample table and the music player.
-class TSound {
+class SoundSystem {
 public:
-    explicit TSound(AudioDevice& device) : Device(device), Music(&device) {}
-    TSound(const TSound&) = delete;
-    TSound& operator=(const TSound&) = delete;
+    explicit SoundSystem(AudioDevice& device) : Device(device), Music(&device) {}
+    SoundSystem(const SoundSystem&) = delete;
+    SoundSystem& operator=(const SoundSystem&) = delete;
 
     AudioDevice& Device;
-    std::vector<TSampleEntry> Samples;
-    TOggPlayer Music;
+    std::vector<SampleEntry> Samples;
+    MusicPlayer Music;
 };
 
 // What start-up shows in a message box before it ends the program.
@@ -44,9 +44,9 @@ std::optional<SoundFailure> InitSound(AudioDevice& device);
 // Stops the music and forgets the device; every call after it does nothing.
 void CloseSound();
 // The running sound, or null when InitSound has not succeeded.
-TSound* Sound();
+SoundSystem* Sound();
 // The music player; one that does nothing while sound is not running.
-TOggPlayer& Music();
+MusicPlayer& Music();
 
 // Loads "Data\" + name into the table at `index`; a failure to show when it cannot.
 std::optional<SoundFailure> LoadSample(const std::string& name, int32_t index, bool loops,

@@ -17,16 +17,16 @@ const char* const kSampleFiles[] = {
 };
 constexpr int32_t kRainSample = 33;
 
-std::unique_ptr<TSound> current;
+std::unique_ptr<SoundSystem> current;
 
 }  // namespace
 
-TSound* Sound() {
+SoundSystem* Sound() {
     return current.get();
 }
 
-TOggPlayer& Music() {
-    static TOggPlayer idle(nullptr);
+MusicPlayer& Music() {
+    static MusicPlayer idle(nullptr);
     return current ? current->Music : idle;
 }
 
@@ -35,7 +35,7 @@ std::optional<SoundFailure> InitSound(AudioDevice& device) {
         return SoundFailure{"Error", "Error while inititalizing soundcard!\r\n" +
                                          AudioErrorText(device.LastError())};
     }
-    current = std::make_unique<TSound>(device);
+    current = std::make_unique<SoundSystem>(device);
     for (int32_t index = 0; index < static_cast<int32_t>(std::size(kSampleFiles)); ++index) {
         std::optional<SoundFailure> failure =
             LoadSample(kSampleFiles[index], index, index == kRainSample, true, 100, 3000);
@@ -56,9 +56,9 @@ void CloseSound() {
 std::optional<SoundFailure> LoadSample(const std::string& name, int32_t index, bool loops,
                                        bool is3D, float minDistance, float maxDistance) {
     if (!current) return std::nullopt;
-    std::vector<TSampleEntry>& samples = current->Samples;
+    std::vector<SampleEntry>& samples = current->Samples;
     if (static_cast<int32_t>(samples.size()) < index + 1) samples.resize(index + 1);
-    TSampleEntry& entry = samples[index];
+    SampleEntry& entry = samples[index];
     entry.SampleHandle =
         current->Device.LoadSample("Data\\" + name, {is3D, loops, minDistance, maxDistance});
     if (entry.SampleHandle == 0) {

@@ -9,19 +9,19 @@
 #include "state/random.h"
 #include "state/view_layout.h"
 
-class TConfig;
-class TPowerInput;
-class TNiebo;
-class TLisc;
-class TMucha;
-class TZaba;
-class TParticle;
-class TRipple;
-class TGra;
-class TWinieta;
+class Settings;
+class InputState;
+class Sky;
+class LilyPad;
+class Fly;
+class Frog;
+class Particle;
+class Ripple;
+class Game;
+class Menu;
 
 template <typename T>
-using TObjectList = std::vector<std::unique_ptr<T>>;
+using ObjectList = std::vector<std::unique_ptr<T>>;
 
 struct Application {
     Application();
@@ -29,9 +29,9 @@ struct Application {
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    std::unique_ptr<TConfig> Config;
-    std::unique_ptr<TPowerInput> Inp;
-    TRandom Rng;
+    std::unique_ptr<Settings> Config;
+    std::unique_ptr<InputState> Input;
+    RandomGenerator Rng;
     bool FullScreen = false;
     uint32_t TextureNames[12] = {};
     int32_t StepCounter = 0;
@@ -42,15 +42,15 @@ struct Application {
     // 0 while playing, when the window's shape decides.
     int32_t FixedViewWidth = 0;
 
-    std::unique_ptr<TNiebo> Sky;
+    std::unique_ptr<::Sky> Sky;
     // The running game, or none while only the menus are up.
-    std::unique_ptr<TGra> Game;
-    std::unique_ptr<TWinieta> Menu;
-    TObjectList<TMucha> Flies;
-    TObjectList<TZaba> Frogs;
-    TObjectList<TLisc> Pads;
-    TObjectList<TParticle> Particles;
-    TObjectList<TRipple> Ripples;
+    std::unique_ptr<::Game> Game;
+    std::unique_ptr<::Menu> Menu;
+    ObjectList<Fly> Flies;
+    ObjectList<Frog> Frogs;
+    ObjectList<LilyPad> Pads;
+    ObjectList<Particle> Particles;
+    ObjectList<Ripple> Ripples;
 
     // Moves the loading window's bar; set only while start-up runs.
     std::function<void()> StepProgress;

@@ -2,16 +2,16 @@
 
 #include "state/application.h"
 
-void TRandom::SeedFromTime(int hours, int minutes, int seconds, int milliseconds) {
+void RandomGenerator::SeedFromTime(int hours, int minutes, int seconds, int milliseconds) {
     Seed = static_cast<uint32_t>(((hours * 60 + minutes) * 60 + seconds) * 1000 + milliseconds);
 }
 
-int32_t TRandom::Next(int32_t n) {
+int32_t RandomGenerator::Next(int32_t n) {
     Seed = Seed * 134775813u + 1u;
     return static_cast<int32_t>((static_cast<int64_t>(Seed) * n) >> 32);
 }
 
-double TRandom::Next() {
+double RandomGenerator::Next() {
     Seed = Seed * 134775813u + 1u;
     return Seed / 4294967296.0;
 }

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-class TRandom {
+class RandomGenerator {
 public:
     uint32_t Seed = 0;
 

@@ -9,7 +9,7 @@
 // looked at again. The count is read anew each time, so objects appended during
 // the walk are stepped in the same walk.
 template <typename T, typename StepFn>
-void UpdateObjects(TObjectList<T>& list, StepFn&& step) {
+void UpdateObjects(ObjectList<T>& list, StepFn&& step) {
     size_t i = 0;
     while (i < list.size()) {
         step(*list[i]);

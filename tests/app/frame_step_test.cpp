@@ -4,14 +4,14 @@
 
 #include <climits>
 
-#include "input/power_input.h"
+#include "input/input_state.h"
 #include "state/application.h"
 
 namespace {
 
 struct StepTest : ::testing::Test {
     StepTest() {
-        app.Inp = std::make_unique<TPowerInput>(nullptr);
+        app.Input = std::make_unique<InputState>(nullptr);
         app.View = ComputeViewLayout(800, 600);
     }
     Application app;
@@ -21,15 +21,15 @@ struct StepTest : ::testing::Test {
 
 TEST_F(StepTest, CounterStartsNearTheBottomAndWraps) {
     app.StepCounter = -2147483637;
-    Step(app);
+    FrameStep(app);
     EXPECT_EQ(app.StepCounter, -2147483636);
     app.StepCounter = INT_MAX;
-    Step(app);
+    FrameStep(app);
     EXPECT_EQ(app.StepCounter, INT_MIN);
 }
 
 TEST_F(StepTest, WithoutAMouseThePointerStaysAtTheOrigin) {
-    for (int i = 0; i < 5; ++i) Step(app);
+    for (int i = 0; i < 5; ++i) FrameStep(app);
     EXPECT_EQ(app.PointerX, 0);
     EXPECT_EQ(app.PointerY, 0);
 }

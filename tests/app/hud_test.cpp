@@ -12,21 +12,21 @@ struct HudText {
     std::string Text;
     uint8_t Align;
     double X, Y, Size;
-    TColor Color;
+    Rgba Color;
 };
 
-std::vector<HudText> Layout(const TGra& game, const ViewLayout& view) {
+std::vector<HudText> Layout(const Game& game, const ViewLayout& view) {
     std::vector<HudText> texts;
     LayoutHud(game, view,
               [&](std::string_view text, uint8_t align, double x, double y, double size,
-                  const TColor& color) {
+                  const Rgba& color) {
                   texts.push_back({std::string(text), align, x, y, size, color});
               });
     return texts;
 }
 
-TGra GameWithFrogs(int32_t count) {
-    TGra game;
+Game GameWithFrogs(int32_t count) {
+    Game game;
     game.FrogCount = count;
     game.Players.resize(count);
     for (int32_t i = 0; i < count; ++i) {
@@ -36,7 +36,7 @@ TGra GameWithFrogs(int32_t count) {
     return game;
 }
 
-void ExpectColor(const TColor& actual, const TColor& expected) {
+void ExpectColor(const Rgba& actual, const Rgba& expected) {
     EXPECT_FLOAT_EQ(actual.R, expected.R);
     EXPECT_FLOAT_EQ(actual.G, expected.G);
     EXPECT_FLOAT_EQ(actual.B, expected.B);
@@ -76,7 +76,7 @@ TEST(Hud, FourFrogsPointsStandAtFifthsOfTheViewWidth) {
 }
 
 TEST(Hud, PointsTakeEachPlayersColourWithItsAlpha) {
-    TGra game = GameWithFrogs(3);
+    Game game = GameWithFrogs(3);
     SetColor(game.Players[1].Color, 0.2, 0.4, 0.6, 0.25);
     const std::vector<HudText> texts = Layout(game, kFourByThree);
     ASSERT_EQ(texts.size(), 3u);
@@ -86,7 +86,7 @@ TEST(Hud, PointsTakeEachPlayersColourWithItsAlpha) {
 }
 
 TEST(Hud, NegativeAndLargePointsAreWrittenInDecimal) {
-    TGra game = GameWithFrogs(2);
+    Game game = GameWithFrogs(2);
     game.Players[0].LevelPoints = -4;
     game.Players[1].LevelPoints = 2147483647;
     const std::vector<HudText> texts = Layout(game, kFourByThree);
@@ -96,10 +96,10 @@ TEST(Hud, NegativeAndLargePointsAreWrittenInDecimal) {
 }
 
 TEST(Hud, ThreeBannerLinesFadingAtTwentyFive) {
-    TGra game = GameWithFrogs(1);
-    game.Messages = {TGra::MakeMessage("LEVEL 3", 1, 0.5, 0.25, 1),
-                     TGra::MakeMessage("SUMMER", 0.2, 1, 0.2, 1),
-                     TGra::MakeMessage("EAT ALL FLIES", 0.9, 0.9, 0.1, 1)};
+    Game game = GameWithFrogs(1);
+    game.Messages = {Game::MakeMessage("LEVEL 3", 1, 0.5, 0.25, 1),
+                     Game::MakeMessage("SUMMER", 0.2, 1, 0.2, 1),
+                     Game::MakeMessage("EAT ALL FLIES", 0.9, 0.9, 0.1, 1)};
     game.MessageTime = 25;
     const std::vector<HudText> texts = Layout(game, kFourByThree);
     ASSERT_EQ(texts.size(), 4u);  // the points come first
@@ -111,22 +111,22 @@ TEST(Hud, ThreeBannerLinesFadingAtTwentyFive) {
         EXPECT_DOUBLE_EQ(line.X, 320);
         EXPECT_DOUBLE_EQ(line.Y, ys[j]);
         EXPECT_DOUBLE_EQ(line.Size, 7);
-        TColor expected = game.Messages[j].Color;
+        Rgba expected = game.Messages[j].Color;
         expected.A = 0.5f;
         ExpectColor(line.Color, expected);
     }
 }
 
 TEST(Hud, BannerBlockIsCentredOnTwoHundredForty) {
-    TGra game = GameWithFrogs(1);
+    Game game = GameWithFrogs(1);
     game.MessageTime = 300;
-    game.Messages = {TGra::MakeMessage("ONE", 1, 1, 1, 1)};
+    game.Messages = {Game::MakeMessage("ONE", 1, 1, 1, 1)};
     std::vector<HudText> texts = Layout(game, kWide);
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_DOUBLE_EQ(texts[1].Y, 240);
     EXPECT_DOUBLE_EQ(texts[1].X, 853 / 2.0);
 
-    game.Messages.push_back(TGra::MakeMessage("TWO", 1, 1, 1, 1));
+    game.Messages.push_back(Game::MakeMessage("TWO", 1, 1, 1, 1));
     texts = Layout(game, kWide);
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_DOUBLE_EQ(texts[1].Y, 255);
@@ -134,9 +134,9 @@ TEST(Hud, BannerBlockIsCentredOnTwoHundredForty) {
 }
 
 TEST(Hud, BannerFadesOnlyUnderFifty) {
-    TGra game = GameWithFrogs(1);
+    Game game = GameWithFrogs(1);
     // The line's own alpha is replaced by the fade.
-    game.Messages = {TGra::MakeMessage("LEVEL 1", 1, 1, 1, 0.3)};
+    game.Messages = {Game::MakeMessage("LEVEL 1", 1, 1, 1, 0.3)};
     struct Case {
         int32_t time;
         float alpha;
@@ -151,8 +151,8 @@ TEST(Hud, BannerFadesOnlyUnderFifty) {
 }
 
 TEST(Hud, NoBannerOnceItsTimeIsUp) {
-    TGra game = GameWithFrogs(2);
-    game.Messages = {TGra::MakeMessage("LEVEL 1", 1, 1, 1, 1)};
+    Game game = GameWithFrogs(2);
+    game.Messages = {Game::MakeMessage("LEVEL 1", 1, 1, 1, 1)};
     for (int32_t time : {0, -5}) {
         game.MessageTime = time;
         EXPECT_EQ(Layout(game, kFourByThree).size(), 2u) << "time " << time;
@@ -163,7 +163,7 @@ TEST(Hud, NoBannerOnceItsTimeIsUp) {
 }
 
 TEST(Hud, FliesLeftOnlyOnEatAllLevels) {
-    TGra game = GameWithFrogs(2);
+    Game game = GameWithFrogs(2);
     game.FliesToSpawn = 17;
     game.Mode = kEatBeforeNight;
     for (const HudText& text : Layout(game, kFourByThree)) {
@@ -179,13 +179,13 @@ TEST(Hud, FliesLeftOnlyOnEatAllLevels) {
     EXPECT_DOUBLE_EQ(left.X, 640 - 6);
     EXPECT_DOUBLE_EQ(left.Y, 474);
     EXPECT_DOUBLE_EQ(left.Size, 5);
-    TColor white;
+    Rgba white;
     SetColor(white, 1, 1, 1, 0.7);
     ExpectColor(left.Color, white);
 }
 
 TEST(Hud, FliesLeftKeepsClearOfTheRightSideBar) {
-    TGra game = GameWithFrogs(1);
+    Game game = GameWithFrogs(1);
     game.Mode = kEatAll;
     game.FliesToSpawn = 0;
     const std::vector<HudText> texts = Layout(game, kWide);
@@ -197,11 +197,11 @@ TEST(Hud, FliesLeftKeepsClearOfTheRightSideBar) {
 }
 
 TEST(Hud, DrawingOrderIsPointsThenBannerThenFliesLeft) {
-    TGra game = GameWithFrogs(2);
+    Game game = GameWithFrogs(2);
     game.Mode = kEatAll;
     game.FliesToSpawn = 5;
     game.MessageTime = 100;
-    game.Messages = {TGra::MakeMessage("A", 1, 1, 1, 1), TGra::MakeMessage("B", 1, 1, 1, 1)};
+    game.Messages = {Game::MakeMessage("A", 1, 1, 1, 1), Game::MakeMessage("B", 1, 1, 1, 1)};
     const std::vector<HudText> texts = Layout(game, kFourByThree);
     ASSERT_EQ(texts.size(), 5u);
     EXPECT_EQ(texts[0].Text, "3");

@@ -27,11 +27,11 @@ protected:
         return names;
     }
 
-    std::unique_ptr<TConfig> Store() const {
-        return std::make_unique<TConfig>("Pondlark.cfg", Temp.Backslashed());
+    std::unique_ptr<Settings> Store() const {
+        return std::make_unique<Settings>("Pondlark.cfg", Temp.Backslashed());
     }
 
-    std::unique_ptr<TConfig> LoadFrom(const std::string& bytes) const {
+    std::unique_ptr<Settings> LoadFrom(const std::string& bytes) const {
         WriteBytes(File(), bytes);
         auto config = Store();
         config->Load();
@@ -39,7 +39,7 @@ protected:
     }
 
     // What a save of the store puts into the file.
-    std::string Saved(TConfig& config) const {
+    std::string Saved(Settings& config) const {
         EXPECT_TRUE(config.Save());
         return ReadBytes(File());
     }
@@ -48,7 +48,7 @@ protected:
 };
 
 TEST_F(SettingsFile, FirstSaveCreatesTheFolderAndWritesTheMenuChangesByteForByte) {
-    TConfig config("Pondlark.cfg", Temp.Backslashed() + "Grubwick\\PondlarkRemake");
+    Settings config("Pondlark.cfg", Temp.Backslashed() + "Grubwick\\PondlarkRemake");
     config.Load();
     EXPECT_EQ(config.GetInteger("Game", "NumberOfFrogs", 2), 2);
     config.SetInteger("Game", "NumberOfFrogs", 3);
@@ -421,7 +421,7 @@ TEST_F(SettingsFile, AFailedRenameRemovesTheTemporaryFile) {
 
 TEST_F(SettingsFile, SaveFailsWhenTheFolderCannotBeMade) {
     WriteBytes(Temp.Path / "plain", "not a folder");
-    TConfig config("Pondlark.cfg", Temp.Backslashed() + "plain\\Grubwick");
+    Settings config("Pondlark.cfg", Temp.Backslashed() + "plain\\Grubwick");
     config.SetInteger("Game", "NumberOfFrogs", 6);
     EXPECT_FALSE(config.Save());
     EXPECT_EQ(ReadBytes(Temp.Path / "plain"), "not a folder");

@@ -18,9 +18,9 @@ TEST(SettingsReader, AHugeGroupOfDistinctKeysLoadsWholeAndTheFirstOfAKeyWins) {
     for (int i = 0; i < kMany; ++i) text += Option("k" + std::to_string(i), "Integer", "1");
     text += Option("k7", "Integer", "99") + Option("k7", "String", "late");
     text += "</Game>";
-    TConfig config("Pondlark.cfg", "");
+    Settings config("Pondlark.cfg", "");
     ASSERT_TRUE(config.ReadText(text));
-    TGroup* game = config.FindGroup("Game");
+    SettingsGroup* game = config.FindGroup("Game");
     ASSERT_NE(game, nullptr);
     EXPECT_EQ(game->Options.size(), static_cast<size_t>(kMany));
     EXPECT_EQ(config.GetInteger("Game", "k7", 0), 1);
@@ -34,7 +34,7 @@ TEST(SettingsReader, ManyGroupsLoadWholeAndARepeatedGroupFeedsTheFirst) {
         text += "<" + name + ">" + Option("k", "Integer", std::to_string(i)) + "</" + name + ">";
     }
     text += "<g5>" + Option("other", "Integer", "8") + "</g5>";
-    TConfig config("Pondlark.cfg", "");
+    Settings config("Pondlark.cfg", "");
     ASSERT_TRUE(config.ReadText(text));
     EXPECT_EQ(config.GetInteger("g5", "k", -1), 5);
     EXPECT_EQ(config.GetInteger("g5", "other", -1), 8);
@@ -43,7 +43,7 @@ TEST(SettingsReader, ManyGroupsLoadWholeAndARepeatedGroupFeedsTheFirst) {
 }
 
 TEST(SettingsReader, TextReadIntoAFilledStoreFeedsItsFirstGroupAndKeepsItsValues) {
-    TConfig config("Pondlark.cfg", "");
+    Settings config("Pondlark.cfg", "");
     config.SetInteger("Game", "NumberOfFrogs", 4);
     config.AddGroup("Game");
     ASSERT_TRUE(config.ReadText("<Game>" + Option("NumberOfFrogs", "Integer", "6") +
@@ -59,12 +59,12 @@ TEST(SettingsReader, TheLastWindowOfAKeyReplacesEveryEarlierOptionOfIt) {
         text += "<Main type=\"Window\" Left=\"" + std::to_string(left) + "\"></Main>";
     }
     text += Option("Other", "Window", "") + "</Forms>";
-    TConfig config("Pondlark.cfg", "");
+    Settings config("Pondlark.cfg", "");
     ASSERT_TRUE(config.ReadText(text));
-    const TGroup* forms = config.FindGroup("Forms");
+    const SettingsGroup* forms = config.FindGroup("Forms");
     ASSERT_NE(forms, nullptr);
     ASSERT_EQ(forms->Options.size(), 2u);
-    const auto* main = dynamic_cast<const TOptionForm*>(forms->Options[0].get());
+    const auto* main = dynamic_cast<const WindowOption*>(forms->Options[0].get());
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(main->Name, "Main");
     EXPECT_EQ(main->Left, 3);

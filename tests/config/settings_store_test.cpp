@@ -14,12 +14,12 @@ std::string Lines(std::initializer_list<const char*> lines) {
     return text;
 }
 
-TConfig EmptyStore() {
-    return TConfig("Pondlark.cfg", "");
+Settings EmptyStore() {
+    return Settings("Pondlark.cfg", "");
 }
 
 TEST(SettingsStore, ReadersReturnDefaultsAndCreateNothing) {
-    TConfig config = EmptyStore();
+    Settings config = EmptyStore();
     EXPECT_EQ(config.GetInteger("Game", "NumberOfFrogs", 2), 2);
     EXPECT_TRUE(config.GetBoolean("Game", "FrogsCollision", true));
     EXPECT_EQ(config.GetString("Game", "Name", "frog"), "frog");
@@ -29,7 +29,7 @@ TEST(SettingsStore, ReadersReturnDefaultsAndCreateNothing) {
 }
 
 TEST(SettingsStore, GroupsAndOptionsKeepTheOrderTheyWereAddedIn) {
-    TConfig config = EmptyStore();
+    Settings config = EmptyStore();
     config.SetInteger("Game", "NumberOfFrogs", 3);
     config.SetInteger("Sound", "SoundVolume", 23);
     config.SetBoolean("Game", "FrogsCollision", false);
@@ -52,7 +52,7 @@ TEST(SettingsStore, GroupsAndOptionsKeepTheOrderTheyWereAddedIn) {
 }
 
 TEST(SettingsStore, SettingAnotherKindReplacesTheOptionAtTheEndOfItsGroup) {
-    TConfig config = EmptyStore();
+    Settings config = EmptyStore();
     config.SetString("Game", "NumberOfFrogs", "three");
     config.SetInteger("Game", "StartingLevel", 5);
     config.SetInteger("Game", "NumberOfFrogs", 3);
@@ -70,7 +70,7 @@ TEST(SettingsStore, SettingAnotherKindReplacesTheOptionAtTheEndOfItsGroup) {
 }
 
 TEST(SettingsStore, EnsureLeavesAnExistingOptionOfAnyKindAlone) {
-    TConfig config = EmptyStore();
+    Settings config = EmptyStore();
     config.SetString("Game", "Level", "first");
     config.EnsureInteger("Game", "Level", 7);
     config.EnsureString("Game", "Level", "second");
@@ -93,12 +93,12 @@ TEST(SettingsStore, EnsureLeavesAnExistingOptionOfAnyKindAlone) {
 }
 
 TEST(SettingsStore, SetWindowReplacesEveryOptionOfItsKey) {
-    TConfig config = EmptyStore();
-    TGroup& group = config.GetGroup("Forms");
+    Settings config = EmptyStore();
+    SettingsGroup& group = config.GetGroup("Forms");
     group.AddString("Main", "a");
     group.AddInteger("Other", 1);
     group.AddInteger("Main", 2);
-    config.SetWindow("Forms", "Main", 2, TRect{10, -20, 810, 620});
+    config.SetWindow("Forms", "Main", 2, Rect{10, -20, 810, 620});
     EXPECT_EQ(config.ToText(),
               Lines({
                   "<Forms>",
@@ -113,7 +113,7 @@ TEST(SettingsStore, SetWindowReplacesEveryOptionOfItsKey) {
 }
 
 TEST(SettingsStore, GettersAnswerOnlyForTheirOwnKind) {
-    TConfig config = EmptyStore();
+    Settings config = EmptyStore();
     config.EnsureInt64("Game", "Big", 0x100000005LL);
     config.EnsureInt64("Game", "AllOnes", 0xFFFFFFFFLL);
     config.SetInteger("Game", "Frogs", 1);
@@ -126,7 +126,7 @@ TEST(SettingsStore, GettersAnswerOnlyForTheirOwnKind) {
 }
 
 TEST(SettingsStore, GroupNamesAreTrimmedAndCaseSensitiveButKeysAreUsedAsGiven) {
-    TConfig config = EmptyStore();
+    Settings config = EmptyStore();
     config.SetInteger("  Game\t", "Frogs", 1);
     config.SetInteger("game", "Frogs", 2);
     config.SetInteger("", "Lonely", 3);
@@ -145,9 +145,9 @@ TEST(SettingsStore, GroupNamesAreTrimmedAndCaseSensitiveButKeysAreUsedAsGiven) {
 }
 
 TEST(SettingsStore, DeleteOptionCreatesAMissingGroupAndRemovesOnlyTheFirstMatch) {
-    TConfig config = EmptyStore();
+    Settings config = EmptyStore();
     config.DeleteOption("Graphics", "resx");
-    TGroup& game = config.GetGroup("Game");
+    SettingsGroup& game = config.GetGroup("Game");
     game.AddInteger("Frogs", 1);
     game.AddInteger("Frogs", 2);
     config.DeleteOption("Game", "Frogs");
@@ -164,9 +164,9 @@ TEST(SettingsStore, DeleteOptionCreatesAMissingGroupAndRemovesOnlyTheFirstMatch)
 }
 
 TEST(SettingsStore, AddGroupAppendsEvenWhenTheNameIsTaken) {
-    TConfig config = EmptyStore();
-    TGroup& first = config.AddGroup("Game");
-    TGroup& second = config.AddGroup(" Game ");
+    Settings config = EmptyStore();
+    SettingsGroup& first = config.AddGroup("Game");
+    SettingsGroup& second = config.AddGroup(" Game ");
     EXPECT_NE(&first, &second);
     EXPECT_EQ(second.Name, "Game");
     EXPECT_EQ(config.FindGroup("Game"), &first);
@@ -176,17 +176,17 @@ TEST(SettingsStore, AddGroupAppendsEvenWhenTheNameIsTaken) {
 }
 
 TEST(SettingsStore, FolderAlwaysEndsWithABackslashUnlessEmpty) {
-    EXPECT_EQ(TConfig("Pondlark.cfg", "/home/u/.config\\Grubwick").GetFolder(),
+    EXPECT_EQ(Settings("Pondlark.cfg", "/home/u/.config\\Grubwick").GetFolder(),
               "/home/u/.config\\Grubwick\\");
-    EXPECT_EQ(TConfig("Pondlark.cfg", "").GetFolder(), "");
-    TConfig config("Pondlark.cfg", "a\\");
+    EXPECT_EQ(Settings("Pondlark.cfg", "").GetFolder(), "");
+    Settings config("Pondlark.cfg", "a\\");
     EXPECT_EQ(config.GetFolder(), "a\\");
     config.SetFolder("b");
     EXPECT_EQ(config.GetFolder(), "b\\");
 }
 
 TEST(SettingsWriter, EscapesSpacesInNamesAndAnglesInStringsOnly) {
-    TConfig config = EmptyStore();
+    Settings config = EmptyStore();
     config.SetString("My Group", "Player Name", "<Big & \"Bad\"> frog");
     config.SetInteger("My Group", "Minus", -2147483647 - 1);
     config.EnsureInt64("My Group", "Wide", -9000000000LL);

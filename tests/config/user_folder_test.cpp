@@ -17,7 +17,7 @@ std::vector<int> asked;
 // Stands in for the desktop's folder lookup and remembers what it was asked.
 std::string FakeLookup(int folderId) {
     asked.push_back(folderId);
-    return folderId == CSIDL_APPDATA ? "/home/u/.config\\" : "/etc/xdg\\";
+    return folderId == kUserDataFolder ? "/home/u/.config\\" : "/etc/xdg\\";
 }
 
 std::string FailingLookup(int folderId) {

@@ -9,7 +9,7 @@
 #include "game/player.h"
 #include "game/sky.h"
 #include "gfx/geometry.h"
-#include "input/power_input.h"
+#include "input/input_state.h"
 #include "state/application.h"
 
 namespace {
@@ -17,20 +17,20 @@ namespace {
 struct FlyTest : ::testing::Test {
     FlyTest() {
         UseApp(&app);
-        app.Inp = std::make_unique<TPowerInput>(nullptr);
-        app.Sky = std::make_unique<TNiebo>();
+        app.Input = std::make_unique<InputState>(nullptr);
+        app.Sky = std::make_unique<Sky>();
         app.Rng.Seed = 77;
         game.FlySpeed = 1.2;
     }
 
-    TMucha& AddFly(double x, double y, double velX, double velY) {
-        app.Flies.push_back(std::make_unique<TMucha>(1, x, y, velX, velY, 4));
+    Fly& AddFly(double x, double y, double velX, double velY) {
+        app.Flies.push_back(std::make_unique<Fly>(1, x, y, velX, velY, 4));
         return *app.Flies.back();
     }
     // The first seed from `from` on whose first Random(n) is `value`.
     static uint32_t SeedWhere(int32_t n, int32_t value, uint32_t from = 1) {
         uint32_t seed = from;
-        while (TRandom{seed}.Next(n) != value) ++seed;
+        while (RandomGenerator{seed}.Next(n) != value) ++seed;
         return seed;
     }
     // Angle between two headings, ignoring the wrap at 360.
@@ -40,12 +40,12 @@ struct FlyTest : ::testing::Test {
     }
     Application app;
     // The game the frogs and flies read; owned by the application.
-    TGra& game = *(app.Game = std::make_unique<TGra>());
+    Game& game = *(app.Game = std::make_unique<Game>());
 };
 
 TEST_F(FlyTest, FullConstructorDrawsTargetColourWingsAndSpeedInOrder) {
-    TRandom ref{app.Rng.Seed};
-    const TMucha fly(2, 10, 20, 0.5, -0.25, 7);
+    RandomGenerator ref{app.Rng.Seed};
+    const Fly fly(2, 10, 20, 0.5, -0.25, 7);
     EXPECT_EQ(fly.Points, 2);
     EXPECT_EQ(fly.X, 10);
     EXPECT_EQ(fly.Y, 20);
@@ -72,8 +72,8 @@ TEST_F(FlyTest, EntryConstructorPicksTheSideThenPlaceThenVelocity) {
     };
     for (const Side side : {Side{0, false, -5, 0}, Side{1, false, 645, 0}, Side{2, true, 0, 485}}) {
         app.Rng.Seed = SeedWhere(3, side.draw);
-        TRandom ref{app.Rng.Seed};
-        const TMucha fly(1, 4.5);
+        RandomGenerator ref{app.Rng.Seed};
+        const Fly fly(1, 4.5);
         EXPECT_EQ(ref.Next(3), side.draw);
         if (side.randomX) {
             EXPECT_EQ(fly.X, ref.Next() * 640);
@@ -92,8 +92,8 @@ TEST_F(FlyTest, EntryConstructorPicksTheSideThenPlaceThenVelocity) {
 
 TEST_F(FlyTest, DefaultConstructorMakesABigFlyOneTimeInFourteen) {
     app.Rng.Seed = SeedWhere(14, 0);
-    TRandom ref{app.Rng.Seed};
-    const TMucha big;
+    RandomGenerator ref{app.Rng.Seed};
+    const Fly big;
     ref.Next(14);
     EXPECT_EQ(big.Points, 2);
     EXPECT_EQ(big.Size, 6 + ref.Next() * 2);
@@ -101,19 +101,19 @@ TEST_F(FlyTest, DefaultConstructorMakesABigFlyOneTimeInFourteen) {
 
     app.Rng.Seed = SeedWhere(14, 5);
     ref.Seed = app.Rng.Seed;
-    const TMucha ordinary;
+    const Fly ordinary;
     ref.Next(14);
     EXPECT_EQ(ordinary.Points, 1);
     EXPECT_EQ(ordinary.Size, 3.5 + ref.Next() * 2.2);
 
     int bigCount = 0;
-    for (int i = 0; i < 14000; ++i) bigCount += TMucha().Points == 2;
+    for (int i = 0; i < 14000; ++i) bigCount += Fly().Points == 2;
     EXPECT_NEAR(bigCount, 1000, 120);
 }
 
 TEST_F(FlyTest, FlyEnteringFromTheLeftTurnsInward) {
     app.Rng.Seed = SeedWhere(3, 0);
-    TMucha& fly = *app.Flies.emplace_back(std::make_unique<TMucha>(1, 4));
+    Fly& fly = *app.Flies.emplace_back(std::make_unique<Fly>(1, 4));
     ASSERT_EQ(fly.X, -5);
     EXPECT_GE(fly.TargetX, 0);
     EXPECT_LT(fly.TargetX, 640);
@@ -123,15 +123,15 @@ TEST_F(FlyTest, FlyEnteringFromTheLeftTurnsInward) {
 }
 
 TEST_F(FlyTest, WallsTurnTheVelocityButNeverMoveTheFly) {
-    TMucha& low = AddFly(300, 85, 0, -3);
+    Fly& low = AddFly(300, 85, 0, -3);
     low.Update();
     EXPECT_EQ(low.Y, 82);
     EXPECT_GT(low.VelY, 0);
-    TMucha& high = AddFly(300, 484, 0, 3);
+    Fly& high = AddFly(300, 484, 0, 3);
     high.Update();
     EXPECT_EQ(high.Y, 487);
     EXPECT_LT(high.VelY, 0);
-    TMucha& right = AddFly(650, 300, 3, 0);
+    Fly& right = AddFly(650, 300, 3, 0);
     right.Update();
     EXPECT_EQ(right.X, 653);
     EXPECT_LT(right.VelX, 0);
@@ -145,7 +145,7 @@ TEST_F(FlyTest, FlyTurnsToFaceItsFlight) {
     game.FlySpeed = 0;  // the pull never works against a fast flight
     for (const Flight f : {Flight{300, 100, 0, 10, 0}, Flight{500, 300, -10, 0, 90},
                            Flight{300, 400, 0, -10, 180}, Flight{100, 300, 10, 0, 270}}) {
-        TMucha& fly = AddFly(f.x, f.y, f.velX, f.velY);
+        Fly& fly = AddFly(f.x, f.y, f.velX, f.velY);
         fly.TargetX = f.x + 1000 * f.velX;
         fly.TargetY = f.y + 1000 * f.velY;
         fly.Heading = FloatMod(f.heading + 150, 360);
@@ -155,7 +155,7 @@ TEST_F(FlyTest, FlyTurnsToFaceItsFlight) {
 }
 
 TEST_F(FlyTest, TurnThatWouldPassTheWantedHeadingLandsOnIt) {
-    TMucha& fly = AddFly(500, 300, -5, 0);
+    Fly& fly = AddFly(500, 300, -5, 0);
     fly.TargetX = -1000;
     fly.Heading = 95;
     fly.Update();
@@ -163,7 +163,7 @@ TEST_F(FlyTest, TurnThatWouldPassTheWantedHeadingLandsOnIt) {
 }
 
 TEST_F(FlyTest, HoveringFlyKeepsItsHeading) {
-    TMucha& fly = AddFly(300, 300, 0, 0);
+    Fly& fly = AddFly(300, 300, 0, 0);
     fly.TargetX = 300;
     fly.TargetY = 300;
     fly.Heading = 123;
@@ -172,11 +172,11 @@ TEST_F(FlyTest, HoveringFlyKeepsItsHeading) {
 }
 
 TEST_F(FlyTest, StepDrawsJitterPullThenNewTargetAndSpeedChances) {
-    TMucha& fly = AddFly(300, 300, 0, 0);
+    Fly& fly = AddFly(300, 300, 0, 0);
     fly.TargetX = 400;
     fly.TargetY = 200;
     fly.MaxSpeed = 1;
-    TRandom ref{app.Rng.Seed};
+    RandomGenerator ref{app.Rng.Seed};
     fly.Update();
     const double velX = (ref.Next() - 0.5) * 0.5;
     const double velY = (ref.Next() - 0.5) * 0.5;
@@ -192,19 +192,19 @@ TEST_F(FlyTest, StepDrawsJitterPullThenNewTargetAndSpeedChances) {
 
 TEST_F(FlyTest, WingPhaseGrowsWithoutWrap) {
     game.FlySpeed = 0;  // MaxSpeed stays 0.1, so each beat adds 0.45
-    TMucha& fly = AddFly(300, 300, 0, 0);
+    Fly& fly = AddFly(300, 300, 0, 0);
     const double start = fly.WingPhase;
     for (int i = 0; i < 1000; ++i) fly.Update();
     EXPECT_NEAR(fly.WingPhase, start + 450, 1e-6);
 }
 
 TEST_F(FlyTest, DestroyingAFlyClearsEveryFrogsReferenceToIt) {
-    TMucha& eaten = AddFly(100, 100, 0, 0);
-    TMucha& other = AddFly(200, 200, 0, 0);
-    app.Frogs.push_back(std::make_unique<TZaba>(0, 0, 15));
-    app.Frogs.push_back(std::make_unique<TZaba>(0, 0, 15));
-    TZaba& a = *app.Frogs[0];
-    TZaba& b = *app.Frogs[1];
+    Fly& eaten = AddFly(100, 100, 0, 0);
+    Fly& other = AddFly(200, 200, 0, 0);
+    app.Frogs.push_back(std::make_unique<Frog>(0, 0, 15));
+    app.Frogs.push_back(std::make_unique<Frog>(0, 0, 15));
+    Frog& a = *app.Frogs[0];
+    Frog& b = *app.Frogs[1];
     a.TargetFly = &eaten;
     a.Tongue[2].HeldFly = &eaten;
     a.Tongue[3].HeldFly = &eaten;
@@ -222,7 +222,7 @@ TEST_F(FlyTest, DestroyingAFlyClearsEveryFrogsReferenceToIt) {
 
 TEST_F(FlyTest, UpdateStepsTheFlyAfterARemovedOneInTheSameWalk) {
     AddFly(100, 100, 0, 0).Kill();
-    TMucha& next = AddFly(200, 200, 1, 0);
+    Fly& next = AddFly(200, 200, 1, 0);
     UpdateFlies();
     ASSERT_EQ(app.Flies.size(), 1u);
     EXPECT_EQ(next.X, 201);

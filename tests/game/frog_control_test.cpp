@@ -9,7 +9,7 @@
 #include "game/player.h"
 #include "game/player_input.h"
 #include "game/sky.h"
-#include "input/power_input.h"
+#include "input/input_state.h"
 #include "state/application.h"
 
 namespace {
@@ -24,8 +24,8 @@ constexpr uint8_t kA = 30;
 struct ControlTest : ::testing::Test {
     ControlTest() {
         UseApp(&app);
-        app.Inp = std::make_unique<TPowerInput>(nullptr);
-        app.Sky = std::make_unique<TNiebo>();
+        app.Input = std::make_unique<InputState>(nullptr);
+        app.Sky = std::make_unique<Sky>();
         app.Rng.Seed = 31337;
         InstallKeyTable();
         game.Players.resize(2);
@@ -33,23 +33,23 @@ struct ControlTest : ::testing::Test {
             player.IsHuman = true;
             player.Scheme = 1;
         }
-        app.Pads.push_back(std::make_unique<TLisc>(300, 80, 0, 0, 150));
+        app.Pads.push_back(std::make_unique<LilyPad>(300, 80, 0, 0, 150));
         frog = &AddFrog(300);
     }
 
-    TZaba& AddFrog(double x) {
-        app.Frogs.push_back(std::make_unique<TZaba>(x, 87.5, 15));
-        TZaba& added = *app.Frogs.back();
+    Frog& AddFrog(double x) {
+        app.Frogs.push_back(std::make_unique<Frog>(x, 87.5, 15));
+        Frog& added = *app.Frogs.back();
         added.Facing = 1;
         added.PlayerIndex = static_cast<int32_t>(app.Frogs.size()) - 1;
         return added;
     }
-    TMucha& AddFly(double x, double y) {
-        app.Flies.push_back(std::make_unique<TMucha>(1, x, y, 0, 0, 4));
+    Fly& AddFly(double x, double y) {
+        app.Flies.push_back(std::make_unique<Fly>(1, x, y, 0, 0, 4));
         return *app.Flies.back();
     }
-    void Hold(uint8_t code) { app.Inp->Keys[code] = 0x80; }
-    void Release(uint8_t code) { app.Inp->Keys[code] = 0; }
+    void Hold(uint8_t code) { app.Input->Keys[code] = 0x80; }
+    void Release(uint8_t code) { app.Input->Keys[code] = 0; }
     void MakeComputer(int32_t skill) {
         game.Players[0].IsHuman = false;
         game.Players[0].Scheme = 0;
@@ -57,8 +57,8 @@ struct ControlTest : ::testing::Test {
     }
     Application app;
     // The game the frogs and flies read; owned by the application.
-    TGra& game = *(app.Game = std::make_unique<TGra>());
-    TZaba* frog = nullptr;
+    Game& game = *(app.Game = std::make_unique<Game>());
+    Frog* frog = nullptr;
 };
 
 TEST_F(ControlTest, FirstPressOnlyTurnsThenHeldKeyHopsTenStepsLater) {
@@ -139,7 +139,7 @@ TEST_F(ControlTest, HopAndJumpInOneStepEndWithTheJumpsSpeed) {
 }
 
 TEST_F(ControlTest, FrogsSharingASchemeMoveTogether) {
-    TZaba& other = AddFrog(350);
+    Frog& other = AddFrog(350);
     Hold(kUp);
     UpdateFrogs();
     EXPECT_EQ(frog->State, FrogState::Airborne);
@@ -207,7 +207,7 @@ TEST_F(ControlTest, EasyComputerMissesByUpToTenPercentDrawnFirst) {
     MakeComputer(0);
     frog->Facing = -1;
     frog->TargetFly = &AddFly(300, 187.5);
-    TRandom ref{app.Rng.Seed};
+    RandomGenerator ref{app.Rng.Seed};
     frog->UpdateFrog();
     const double strength = 1.8 * std::log(100.0) * ((ref.Next() - 0.5) * 0.2 + 1);
     EXPECT_DOUBLE_EQ(frog->VelY + 0.15, strength);
@@ -251,7 +251,8 @@ TEST_F(ControlTest, TargetChanceIsOneInEightyFiftyOrTwentyBySkill) {
     const int32_t chances[] = {80, 50, 20};
     auto seedWhere = [](int32_t hitN, int32_t missN) {
         uint32_t seed = 1;
-        while (!(TRandom{seed}.Next(hitN) == 0 && TRandom{seed}.Next(missN) != 0)) ++seed;
+        while (!(RandomGenerator{seed}.Next(hitN) == 0 && RandomGenerator{seed}.Next(missN) != 0))
+            ++seed;
         return seed;
     };
     for (int32_t skill = 0; skill < 3; ++skill) {
@@ -263,7 +264,7 @@ TEST_F(ControlTest, TargetChanceIsOneInEightyFiftyOrTwentyBySkill) {
             frog->TargetFly = nullptr;
             frog->TongueOut = true;
             app.Flies.clear();
-            TMucha& fly = AddFly(100, 400);
+            Fly& fly = AddFly(100, 400);
             app.Rng.Seed = seed;
             frog->UpdateFrog();
             EXPECT_EQ(frog->TargetFly, seed == hit ? &fly : nullptr) << n;

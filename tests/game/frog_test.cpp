@@ -11,7 +11,7 @@
 #include "game/sky.h"
 #include "gfx/particle.h"
 #include "gfx/ripple.h"
-#include "input/power_input.h"
+#include "input/input_state.h"
 #include "state/application.h"
 
 namespace {
@@ -19,35 +19,35 @@ namespace {
 struct FrogTest : ::testing::Test {
     FrogTest() {
         UseApp(&app);
-        app.Inp = std::make_unique<TPowerInput>(nullptr);
-        app.Sky = std::make_unique<TNiebo>();
+        app.Input = std::make_unique<InputState>(nullptr);
+        app.Sky = std::make_unique<Sky>();
         app.Rng.Seed = 4242;
         game.Players.resize(2);
     }
 
-    TLisc& AddPad(double x, double size, double velX = 0) {
-        app.Pads.push_back(std::make_unique<TLisc>(x, 80, velX, 0, size));
+    LilyPad& AddPad(double x, double size, double velX = 0) {
+        app.Pads.push_back(std::make_unique<LilyPad>(x, 80, velX, 0, size));
         return *app.Pads.back();
     }
-    TZaba& AddFrog(double x, double y, FrogState state, int32_t facing = 1) {
-        app.Frogs.push_back(std::make_unique<TZaba>(x, y, 15));
-        TZaba& frog = *app.Frogs.back();
+    Frog& AddFrog(double x, double y, FrogState state, int32_t facing = 1) {
+        app.Frogs.push_back(std::make_unique<Frog>(x, y, 15));
+        Frog& frog = *app.Frogs.back();
         frog.State = state;
         frog.Facing = facing;
         return frog;
     }
-    TMucha& AddFly(double x, double y) {
-        app.Flies.push_back(std::make_unique<TMucha>(1, x, y, 0, 0, 4));
+    Fly& AddFly(double x, double y) {
+        app.Flies.push_back(std::make_unique<Fly>(1, x, y, 0, 0, 4));
         return *app.Flies.back();
     }
     Application app;
     // The game the frogs and flies read; owned by the application.
-    TGra& game = *(app.Game = std::make_unique<TGra>());
+    Game& game = *(app.Game = std::make_unique<Game>());
 };
 
 TEST_F(FrogTest, ConstructorsDrawPlaceThenFacingAndBuildTheLegs) {
-    TRandom ref{app.Rng.Seed};
-    const TZaba frog;
+    RandomGenerator ref{app.Rng.Seed};
+    const Frog frog;
     EXPECT_EQ(frog.X, ref.Next(640));
     EXPECT_EQ(frog.Y, ref.Next(480));
     EXPECT_EQ(frog.Facing, 2 * ref.Next(2) - 1);
@@ -78,7 +78,7 @@ TEST_F(FrogTest, JumpSetsTakeOffSpeedsAndAHopIsThreeUpAndThreePointTwoAcross) {
         double strength, velX, velY;
     };
     for (const Case c : {Case{0, -6, 0}, Case{-1, -3.2, 3}, Case{4, -4, 4}, Case{9, -3, 9}}) {
-        TZaba& frog = AddFrog(300, 87.5, FrogState::Standing, -1);
+        Frog& frog = AddFrog(300, 87.5, FrogState::Standing, -1);
         const uint32_t seed = app.Rng.Seed;
         frog.Jump(c.strength);
         EXPECT_EQ(frog.VelX, c.velX) << c.strength;
@@ -90,7 +90,7 @@ TEST_F(FrogTest, JumpSetsTakeOffSpeedsAndAHopIsThreeUpAndThreePointTwoAcross) {
 
 TEST_F(FrogTest, NothingTakesOffOrShootsWhileTheLevelIsOver) {
     game.LevelOver = true;
-    TZaba& frog = AddFrog(300, 87.5, FrogState::Standing);
+    Frog& frog = AddFrog(300, 87.5, FrogState::Standing);
     const uint32_t seed = app.Rng.Seed;
     frog.Jump(4);
     frog.ShootTongue(5, 0.5);
@@ -102,7 +102,7 @@ TEST_F(FrogTest, NothingTakesOffOrShootsWhileTheLevelIsOver) {
 
 TEST_F(FrogTest, FrogLeftByItsPadFallsAndSplashesWhenItsCentrePassesTheWaterLine) {
     AddPad(300, 50);
-    TZaba& frog = AddFrog(350.5, 87.5, FrogState::Standing);
+    Frog& frog = AddFrog(350.5, 87.5, FrogState::Standing);
     frog.UpdateFrog();
     EXPECT_EQ(frog.State, FrogState::Airborne);
     double fallSpeed = 0;
@@ -115,7 +115,7 @@ TEST_F(FrogTest, FrogLeftByItsPadFallsAndSplashesWhenItsCentrePassesTheWaterLine
     EXPECT_LT(lastY, 80);        // the splash comes in the step after the centre went under
     EXPECT_EQ(frog.Facing, -1);  // toward the pad it left
     ASSERT_GE(app.Ripples.size(), 1u);
-    const TRipple& ripple = *app.Ripples[0];
+    const Ripple& ripple = *app.Ripples[0];
     EXPECT_EQ(ripple.Y, 80);
     EXPECT_EQ(ripple.Radius, fallSpeed + 10);
     EXPECT_EQ(ripple.Strength, fallSpeed * 0.04 + 0.03);
@@ -126,7 +126,7 @@ TEST_F(FrogTest, FrogLeftByItsPadFallsAndSplashesWhenItsCentrePassesTheWaterLine
 TEST_F(FrogTest, FrogFallingInRightOfEveryPadSwimsLeftOneUnitPerStep) {
     AddPad(100, 50);
     AddPad(300, 50);
-    TZaba& frog = AddFrog(500, 79, FrogState::Airborne, 1);
+    Frog& frog = AddFrog(500, 79, FrogState::Airborne, 1);
     frog.VelY = -2;
     frog.UpdateFrog();
     EXPECT_EQ(frog.State, FrogState::Swimming);
@@ -146,19 +146,19 @@ TEST_F(FrogTest, FallingInPicksTheNearestOutsideEdgeAndTiesKeepTheEarlierPad) {
         int32_t facing;
     };
     for (const Case c : {Case{260, -1}, Case{340, 1}, Case{300, -1}, Case{450, -1}}) {
-        TZaba& frog = AddFrog(c.x, 79, FrogState::Airborne, 0);
+        Frog& frog = AddFrog(c.x, 79, FrogState::Airborne, 0);
         frog.UpdateFrog();
         EXPECT_EQ(frog.Facing, c.facing) << c.x;
     }
     std::swap(app.Pads[0], app.Pads[1]);
-    TZaba& frog = AddFrog(300, 79, FrogState::Airborne, 0);
+    Frog& frog = AddFrog(300, 79, FrogState::Airborne, 0);
     frog.UpdateFrog();
     EXPECT_EQ(frog.Facing, 1);
 }
 
 TEST_F(FrogTest, SwimmerClimbsOutAtThePadEdgeAndStandsOnIt) {
     AddPad(300, 50);
-    TZaba& frog = AddFrog(245, 80, FrogState::Swimming, 1);
+    Frog& frog = AddFrog(245, 80, FrogState::Swimming, 1);
     int steps = 0;
     while (frog.State == FrogState::Swimming && steps < 100) {
         frog.UpdateFrog();
@@ -172,7 +172,7 @@ TEST_F(FrogTest, SwimmerClimbsOutAtThePadEdgeAndStandsOnIt) {
 
 TEST_F(FrogTest, SwimmerUnderAPadWaitsForTheBobbingToLiftIt) {
     AddPad(300, 50);
-    TZaba& frog = AddFrog(260, 60, FrogState::Swimming, 1);
+    Frog& frog = AddFrog(260, 60, FrogState::Swimming, 1);
     frog.UpdateFrog();
     EXPECT_EQ(frog.X, 260);
     EXPECT_DOUBLE_EQ(frog.Y, 60.2);
@@ -182,12 +182,12 @@ TEST_F(FrogTest, SwimmerUnderAPadWaitsForTheBobbingToLiftIt) {
 }
 
 TEST_F(FrogTest, FrogFarOffTheFieldIsTurnedBackNotClamped) {
-    TZaba& left = AddFrog(-121, 300, FrogState::Airborne);
+    Frog& left = AddFrog(-121, 300, FrogState::Airborne);
     left.VelX = -2;
     left.UpdateFrog();
     EXPECT_EQ(left.X, -123);
     EXPECT_EQ(left.VelX, 2 * 0.98);
-    TZaba& right = AddFrog(761, 300, FrogState::Airborne);
+    Frog& right = AddFrog(761, 300, FrogState::Airborne);
     right.VelX = 2;
     right.UpdateFrog();
     EXPECT_EQ(right.X, 763);
@@ -196,7 +196,7 @@ TEST_F(FrogTest, FrogFarOffTheFieldIsTurnedBackNotClamped) {
 
 TEST_F(FrogTest, HardLandingOnAPadLeavesARippleAtThePad) {
     AddPad(300, 60);
-    TZaba& frog = AddFrog(310, 88, FrogState::Airborne);
+    Frog& frog = AddFrog(310, 88, FrogState::Airborne);
     frog.VelY = -2;
     frog.UpdateFrog();
     EXPECT_EQ(frog.State, FrogState::Standing);
@@ -213,8 +213,8 @@ TEST_F(FrogTest, HardLandingOnAPadLeavesARippleAtThePad) {
 TEST_F(FrogTest, FrogsCloserThanTheCollisionDistancePushEachOtherApart) {
     AddPad(300, 100);
     game.FrogsCollide = true;
-    TZaba& a = AddFrog(300, 87.5, FrogState::Standing);
-    TZaba& b = AddFrog(324, 87.5, FrogState::Standing);
+    Frog& a = AddFrog(300, 87.5, FrogState::Standing);
+    Frog& b = AddFrog(324, 87.5, FrogState::Standing);
     a.UpdateFrog();  // exactly (15 + 15) x 0.8 apart: the test is strict
     EXPECT_EQ(a.State, FrogState::Standing);
     EXPECT_EQ(b.State, FrogState::Standing);
@@ -234,8 +234,8 @@ TEST_F(FrogTest, FrogsCloserThanTheCollisionDistancePushEachOtherApart) {
 
 TEST_F(FrogTest, FrogsPassThroughEachOtherWhenCollisionsAreOff) {
     AddPad(300, 100);
-    TZaba& a = AddFrog(300, 87.5, FrogState::Standing);
-    TZaba& b = AddFrog(301, 87.5, FrogState::Standing);
+    Frog& a = AddFrog(300, 87.5, FrogState::Standing);
+    Frog& b = AddFrog(301, 87.5, FrogState::Standing);
     a.UpdateFrog();
     EXPECT_EQ(a.State, FrogState::Standing);
     EXPECT_EQ(b.VelX, 0);
@@ -243,7 +243,7 @@ TEST_F(FrogTest, FrogsPassThroughEachOtherWhenCollisionsAreOff) {
 
 TEST_F(FrogTest, FrogStandingFor500StepsKeepsItsEyesShutUntilItMoves) {
     AddPad(300, 100);
-    TZaba& frog = AddFrog(300, 87.5, FrogState::Standing);
+    Frog& frog = AddFrog(300, 87.5, FrogState::Standing);
     for (int i = 0; i < 500; ++i) frog.UpdateFrog();
     EXPECT_EQ(frog.IdleSteps, 500);
     EXPECT_EQ(frog.BlinkSteps, 3);
@@ -259,13 +259,13 @@ TEST_F(FrogTest, FrogStandingFor500StepsKeepsItsEyesShutUntilItMoves) {
 
 TEST_F(FrogTest, BlinkChanceIsDrawnOnlyWithOpenEyes) {
     AddPad(300, 100);
-    TZaba& frog = AddFrog(300, 87.5, FrogState::Standing);
+    Frog& frog = AddFrog(300, 87.5, FrogState::Standing);
     frog.BlinkSteps = 2;
     uint32_t seed = app.Rng.Seed;
     frog.UpdateFrog();
     EXPECT_EQ(frog.BlinkSteps, 1);
     EXPECT_EQ(app.Rng.Seed, seed);
-    TRandom ref{seed};
+    RandomGenerator ref{seed};
     frog.UpdateFrog();
     EXPECT_EQ(frog.BlinkSteps, ref.Next(50) == 0 ? 3 : 0);
     EXPECT_EQ(app.Rng.Seed, ref.Seed);
@@ -273,7 +273,7 @@ TEST_F(FrogTest, BlinkChanceIsDrawnOnlyWithOpenEyes) {
 
 TEST_F(FrogTest, LegsHangFromTheHipsAndStretchInTheAir) {
     AddPad(300, 100);
-    TZaba& frog = AddFrog(300, 87.5, FrogState::Standing, -1);
+    Frog& frog = AddFrog(300, 87.5, FrogState::Standing, -1);
     frog.UpdateFrog();
     const LegJoint& hip = frog.BackLeg[0];
     const double rad = 3.14159265358979323846 / 180;
@@ -294,14 +294,14 @@ TEST_F(FrogTest, LegsHangFromTheHipsAndStretchInTheAir) {
 }
 
 TEST_F(FrogTest, NearestFlyKeepsTheEarlierOnATieAndNoFliesChangeNothing) {
-    TZaba& frog = AddFrog(300, 100, FrogState::Standing);
-    TMucha& kept = AddFly(300, 300);
+    Frog& frog = AddFrog(300, 100, FrogState::Standing);
+    Fly& kept = AddFly(300, 300);
     frog.TargetFly = &kept;
     app.Flies.clear();
     EXPECT_EQ(frog.TargetFly, nullptr);  // the fly's removal cleared it
     frog.PickNearestFly();
     EXPECT_EQ(frog.TargetFly, nullptr);
-    TMucha& left = AddFly(250, 100);
+    Fly& left = AddFly(250, 100);
     AddFly(350, 100);
     AddFly(300, 200);
     frog.PickNearestFly();
@@ -311,7 +311,7 @@ TEST_F(FrogTest, NearestFlyKeepsTheEarlierOnATieAndNoFliesChangeNothing) {
 TEST_F(FrogTest, UpdateRemovesDeadFrogsAndStepsTheNextInTheSameWalk) {
     AddPad(300, 100);
     AddFrog(300, 87.5, FrogState::Standing).Dead = true;
-    TZaba& next = AddFrog(320, 200, FrogState::Airborne);
+    Frog& next = AddFrog(320, 200, FrogState::Airborne);
     UpdateFrogs();
     ASSERT_EQ(app.Frogs.size(), 1u);
     EXPECT_EQ(next.VelY, -0.15);

@@ -9,7 +9,7 @@
 #include "game/player.h"
 #include "game/sky.h"
 #include "gfx/particle.h"
-#include "input/power_input.h"
+#include "input/input_state.h"
 #include "state/application.h"
 
 namespace {
@@ -17,8 +17,8 @@ namespace {
 struct TongueTest : ::testing::Test {
     TongueTest() {
         UseApp(&app);
-        app.Inp = std::make_unique<TPowerInput>(nullptr);
-        app.Sky = std::make_unique<TNiebo>();
+        app.Input = std::make_unique<InputState>(nullptr);
+        app.Sky = std::make_unique<Sky>();
         app.Rng.Seed = 99;
         game.Players.resize(2);
         // People with no keys held: nothing but the tongue moves the frog.
@@ -26,14 +26,14 @@ struct TongueTest : ::testing::Test {
             player.IsHuman = true;
             player.Scheme = 1;
         }
-        app.Pads.push_back(std::make_unique<TLisc>(300, 80, 0, 0, 100));
-        app.Frogs.push_back(std::make_unique<TZaba>(300, 87.5, 15));
+        app.Pads.push_back(std::make_unique<LilyPad>(300, 80, 0, 0, 100));
+        app.Frogs.push_back(std::make_unique<Frog>(300, 87.5, 15));
         frog = app.Frogs.back().get();
         frog->Facing = 1;
     }
 
-    TMucha& AddFly(double x, double y, int32_t points = 1) {
-        app.Flies.push_back(std::make_unique<TMucha>(points, x, y, 0, 0, 4));
+    Fly& AddFly(double x, double y, int32_t points = 1) {
+        app.Flies.push_back(std::make_unique<Fly>(points, x, y, 0, 0, 4));
         return *app.Flies.back();
     }
     // One simulation step of the world the tongue lives in.
@@ -43,13 +43,13 @@ struct TongueTest : ::testing::Test {
     }
     static uint32_t SeedWhere(int32_t n, int32_t value) {
         uint32_t seed = 1;
-        while (TRandom{seed}.Next(n) != value) ++seed;
+        while (RandomGenerator{seed}.Next(n) != value) ++seed;
         return seed;
     }
     Application app;
     // The game the frogs and flies read; owned by the application.
-    TGra& game = *(app.Game = std::make_unique<TGra>());
-    TZaba* frog = nullptr;
+    Game& game = *(app.Game = std::make_unique<Game>());
+    Frog* frog = nullptr;
 };
 
 TEST_F(TongueTest, ShotLaysEverySegmentAtTheMouthAndLaunchesTheTip) {
@@ -57,7 +57,7 @@ TEST_F(TongueTest, ShotLaysEverySegmentAtTheMouthAndLaunchesTheTip) {
     frog->VelY = 1;
     frog->IdleSteps = 30;
     app.Rng.Seed = SeedWhere(10, 3);  // no spit
-    TRandom ref{app.Rng.Seed};
+    RandomGenerator ref{app.Rng.Seed};
     frog->ShootTongue(5, 0.5);
     EXPECT_TRUE(frog->TongueOut);
     EXPECT_EQ(frog->TongueLength, 7);
@@ -79,12 +79,12 @@ TEST_F(TongueTest, ShotLaysEverySegmentAtTheMouthAndLaunchesTheTip) {
 
 TEST_F(TongueTest, OneShotInTenSpitsTwoToSixDropletsFromTheTip) {
     app.Rng.Seed = SeedWhere(10, 0);
-    TRandom ref{app.Rng.Seed};
+    RandomGenerator ref{app.Rng.Seed};
     frog->ShootTongue(-5, 0.5);
     ref.Next(10);
     const int32_t count = ref.Next(5) + 2;
     ASSERT_EQ(app.Particles.size(), static_cast<size_t>(count));
-    const TParticle& first = *app.Particles[0];
+    const Particle& first = *app.Particles[0];
     EXPECT_EQ(first.Kind, kDroplet);
     EXPECT_EQ(first.X, 307);
     EXPECT_EQ(first.VelX, ref.Next() * -5 * 0.5);
@@ -125,7 +125,7 @@ TEST_F(TongueTest, CaughtFlyIsCarriedToTheMouthSwallowedAndScored) {
         Step();
         ++step;
         // Once caught, the fly rides the tongue until it is swallowed and removed.
-        if (const TMucha* held = frog->Tongue[0].HeldFly) {
+        if (const Fly* held = frog->Tongue[0].HeldFly) {
             caught = true;
             EXPECT_EQ(held->VelX, 0);
         }
@@ -158,7 +158,7 @@ TEST_F(TongueTest, FlySwallowedAfterTheLevelEndedDiesWithoutPoints) {
 }
 
 TEST_F(TongueTest, FlyHeldByTwoSegmentsPaysOnceWithOneGulpOrBurp) {
-    TMucha& fly = AddFly(600, 400);
+    Fly& fly = AddFly(600, 400);
     frog->ShootTongue(5, 0.5);
     for (const bool burp : {false, true}) {
         fly.Dead = false;
@@ -172,12 +172,12 @@ TEST_F(TongueTest, FlyHeldByTwoSegmentsPaysOnceWithOneGulpOrBurp) {
         // The step draws the target choice (a fly exists), then the swallow's sound.
         uint32_t seed = 1;
         for (;; ++seed) {
-            TRandom probe{seed};
+            RandomGenerator probe{seed};
             probe.Next(80);
             if ((probe.Next(10) == 0) == burp) break;
         }
         app.Rng.Seed = seed;
-        TRandom ref{seed};
+        RandomGenerator ref{seed};
         ref.Next(80);
         if (ref.Next(10) == 0) ref.Next(2);  // a burp names one of two samples
         frog->UpdateFrog();
@@ -189,7 +189,7 @@ TEST_F(TongueTest, FlyHeldByTwoSegmentsPaysOnceWithOneGulpOrBurp) {
 }
 
 TEST_F(TongueTest, TipHomesOnAFlyAheadAtEightUnitsPerStep) {
-    TMucha& fly = AddFly(400, 90.5);
+    Fly& fly = AddFly(400, 90.5);
     frog->ShootTongue(5, 0.5);
     frog->TargetFly = &fly;
     frog->UpdateFrog();
@@ -198,7 +198,7 @@ TEST_F(TongueTest, TipHomesOnAFlyAheadAtEightUnitsPerStep) {
 }
 
 TEST_F(TongueTest, TipBendsAtMostFortyFiveDegreesOffTheHorizontal) {
-    TMucha& fly = AddFly(310, 300);
+    Fly& fly = AddFly(310, 300);
     frog->ShootTongue(5, 0.5);
     frog->TargetFly = &fly;
     frog->UpdateFrog();
@@ -208,7 +208,7 @@ TEST_F(TongueTest, TipBendsAtMostFortyFiveDegreesOffTheHorizontal) {
 }
 
 TEST_F(TongueTest, TipIgnoresAFlyBehindTheFrog) {
-    TMucha& fly = AddFly(200, 150);
+    Fly& fly = AddFly(200, 150);
     frog->ShootTongue(5, 0.5);
     frog->TargetFly = &fly;
     frog->UpdateFrog();

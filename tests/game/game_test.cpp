@@ -8,7 +8,7 @@
 #include "game/lily_pad.h"
 #include "game/player_input.h"
 #include "game/sky.h"
-#include "input/power_input.h"
+#include "input/input_state.h"
 #include "state/application.h"
 
 namespace {
@@ -17,15 +17,15 @@ struct GameTest : ::testing::Test {
     GameTest() {
         UseApp(&app);
         // Never saved: the tests only read and write the store in memory.
-        app.Config = std::make_unique<TConfig>("Pondlark.cfg", "");
-        app.Inp = std::make_unique<TPowerInput>(nullptr);
-        app.Sky = std::make_unique<TNiebo>();
+        app.Config = std::make_unique<Settings>("Pondlark.cfg", "");
+        app.Input = std::make_unique<InputState>(nullptr);
+        app.Sky = std::make_unique<Sky>();
         app.View = ComputeViewLayout(800, 600);
         app.Rng.Seed = 20261208;
         InstallKeyTable();
     }
-    TGra& Start(int32_t frogs) {
-        app.Game = std::make_unique<TGra>();
+    Game& Start(int32_t frogs) {
+        app.Game = std::make_unique<Game>();
         app.Game->StartGame(frogs);
         return *app.Game;
     }
@@ -60,7 +60,7 @@ TEST(GameRules, DefaultsPerFrog) {
 }
 
 TEST_F(GameTest, FirstLevelIsSummerWithPadsFrogsAndABanner) {
-    TGra& game = Start(3);
+    Game& game = Start(3);
     EXPECT_EQ(game.Level, 1);
     EXPECT_EQ(app.Sky->Season, kSummer);
     EXPECT_EQ(app.Sky->BackgroundSlot, 7);
@@ -88,7 +88,7 @@ TEST_F(GameTest, SettingsPickColoursAndControlsAndOddValuesAreTamed) {
     app.Config->SetInteger("Game", "Frog2_control", 7);
     app.Config->SetInteger("Game", "Frog3_control", -3);
     app.Config->SetBoolean("Game", "FrogsCollision", false);
-    TGra& game = Start(3);
+    Game& game = Start(3);
     EXPECT_EQ(game.Players[0].Color.G, FrogColors[0].G);
     EXPECT_EQ(game.Players[1].Color.G, FrogColors[0].G);
     EXPECT_EQ(game.Players[2].Color.B, FrogColors[9].B);
@@ -114,7 +114,7 @@ TEST_F(GameTest, HandEditedCountsAndLevelsStayInRange) {
 
 TEST_F(GameTest, LevelThirtyNineRepeatsAfterItsTable) {
     app.Config->SetInteger("Game", "StartingLevel", 39);
-    TGra& game = Start(2);
+    Game& game = Start(2);
     EXPECT_EQ(game.Level, 39);
     EXPECT_EQ(game.Mode, kEatAll);
     EXPECT_EQ(app.Sky->Season, kWinter);
@@ -133,17 +133,17 @@ TEST_F(GameTest, LevelThirtyNineRepeatsAfterItsTable) {
 }
 
 TEST_F(GameTest, FirstBannerLastsThreeHundredSteps) {
-    TGra& game = Start(1);
+    Game& game = Start(1);
     game.GameStep();
     EXPECT_EQ(game.MessageTime, 299);
 }
 
 TEST_F(GameTest, EatAllLevelWaitsForTheLastFlyToGo) {
     app.Config->SetInteger("Game", "StartingLevel", 3);
-    TGra& game = Start(2);
+    Game& game = Start(2);
     ASSERT_EQ(game.Mode, kEatAll);
     game.FliesToSpawn = 0;
-    app.Flies.push_back(std::make_unique<TMucha>(1, 100, 200, 0, 0, 4));
+    app.Flies.push_back(std::make_unique<Fly>(1, 100, 200, 0, 0, 4));
     app.Frogs[0]->Tongue[0].HeldFly = app.Flies[0].get();
     game.GameStep();
     EXPECT_FALSE(game.LevelOver);
@@ -154,7 +154,7 @@ TEST_F(GameTest, EatAllLevelWaitsForTheLastFlyToGo) {
 }
 
 TEST_F(GameTest, TableRanksByPointsKeepingFrogOrderOnTies) {
-    TGra& game = Start(4);
+    Game& game = Start(4);
     const int32_t points[] = {3, 5, 5, 1};
     for (int q = 0; q < 4; ++q) {
         game.Players[q].LevelPoints = points[q];
@@ -173,7 +173,7 @@ TEST_F(GameTest, TableRanksByPointsKeepingFrogOrderOnTies) {
 }
 
 TEST_F(GameTest, NightEndsABeforeNightLevel) {
-    TGra& game = Start(2);
+    Game& game = Start(2);
     ASSERT_EQ(game.Mode, kEatBeforeNight);
     int steps = 0;
     while (!game.LevelOver && steps < 10000) {

@@ -8,7 +8,7 @@
 #include "game/game.h"
 #include "game/player.h"
 #include "game/sky.h"
-#include "input/power_input.h"
+#include "input/input_state.h"
 #include "state/application.h"
 
 namespace {
@@ -16,35 +16,35 @@ namespace {
 struct PadTest : ::testing::Test {
     PadTest() {
         UseApp(&app);
-        app.Inp = std::make_unique<TPowerInput>(nullptr);
-        app.Sky = std::make_unique<TNiebo>();
+        app.Input = std::make_unique<InputState>(nullptr);
+        app.Sky = std::make_unique<Sky>();
         app.Rng.Seed = 20240601;
     }
 
-    TLisc& AddPad(double x, double size, double velX = 0) {
-        app.Pads.push_back(std::make_unique<TLisc>(x, 80, velX, 0, size));
+    LilyPad& AddPad(double x, double size, double velX = 0) {
+        app.Pads.push_back(std::make_unique<LilyPad>(x, 80, velX, 0, size));
         return *app.Pads.back();
     }
-    TZaba& AddFrog(double x, FrogState state) {
-        app.Frogs.push_back(std::make_unique<TZaba>(x, 87.5, 15));
+    Frog& AddFrog(double x, FrogState state) {
+        app.Frogs.push_back(std::make_unique<Frog>(x, 87.5, 15));
         app.Frogs.back()->State = state;
         return *app.Frogs.back();
     }
     // The first seed from `from` on that makes a level of this many pads.
     static uint32_t SeedForPadCount(int pads, uint32_t from = 1) {
         for (uint32_t seed = from;; ++seed) {
-            TRandom probe{seed};
+            RandomGenerator probe{seed};
             if (probe.Next(5) + 2 == pads) return seed;
         }
     }
     Application app;
     // The game the frogs and flies read; owned by the application.
-    TGra& game = *(app.Game = std::make_unique<TGra>());
+    Game& game = *(app.Game = std::make_unique<Game>());
 };
 
 TEST_F(PadTest, PadAtFindsTheEarlierOfOverlappingPadsAndCountsTheEdges) {
-    TLisc& first = AddPad(200, 50);
-    TLisc& second = AddPad(230, 50);
+    LilyPad& first = AddPad(200, 50);
+    LilyPad& second = AddPad(230, 50);
     EXPECT_EQ(PadAt(220), &first);
     EXPECT_EQ(PadAt(280), &second);
     EXPECT_EQ(PadAt(150), &first);  // X - Size
@@ -56,7 +56,7 @@ TEST_F(PadTest, PadAtFindsTheEarlierOfOverlappingPadsAndCountsTheEdges) {
 }
 
 TEST_F(PadTest, SupportIsTheWaterLineOverAnyPadAndMinusOneOverWater) {
-    TLisc& pad = AddPad(300, 60);
+    LilyPad& pad = AddPad(300, 60);
     pad.Y = 200;  // the surface does not follow the pad's own height
     EXPECT_EQ(SupportHeightAt(300), 80.0);
     EXPECT_EQ(SupportHeightAt(100), -1.0);
@@ -67,8 +67,8 @@ TEST_F(PadTest, SupportIsTheWaterLineOverAnyPadAndMinusOneOverWater) {
 }
 
 TEST_F(PadTest, FloatingPadDrawsPlaceDriftColourAndMirrorInOrder) {
-    TRandom ref{app.Rng.Seed};
-    const TLisc pad(75);
+    RandomGenerator ref{app.Rng.Seed};
+    const LilyPad pad(75);
     const double x = ref.Next() * 640;
     const double side = 2 * ref.Next(2) - 1;
     const double velX = side * (0.05 + ref.Next() * 0.05);
@@ -95,8 +95,8 @@ TEST_F(PadTest, FloatingPadDrawsPlaceDriftColourAndMirrorInOrder) {
 TEST_F(PadTest, WinterPadsShareTheSkysGrey) {
     app.Sky->SetSeason(kWinter);
     app.Sky->SetSeasonPalette();
-    const TLisc a(60);
-    const TLisc b(60);
+    const LilyPad a(60);
+    const LilyPad b(60);
     EXPECT_EQ(a.ColorR, b.ColorR);
     EXPECT_EQ(a.ColorR, a.ColorG);
     EXPECT_EQ(a.ColorG, a.ColorB);
@@ -126,7 +126,7 @@ TEST_F(PadTest, SixPadsAreAllOfSizeFiftyAndTwoPadsRunFromOneToTwoHundred) {
 
 TEST_F(PadTest, LevelPadsDrawCountThenSizeBeforeEachPad) {
     app.Rng.Seed = SeedForPadCount(3);
-    TRandom ref{app.Rng.Seed};
+    RandomGenerator ref{app.Rng.Seed};
     MakeLevelPads();
     ASSERT_EQ(ref.Next(5), 1);
     for (int i = 0; i < 3; ++i) {
@@ -145,7 +145,7 @@ TEST_F(PadTest, SpreadPadsLeavesASinglePadAloneAndGivesUpAfter101Passes) {
     // Two pads wider than the field always overlap: each pass moves both once.
     AddPad(320, 1000);
     app.Pads[0]->Size = 1000;
-    TRandom ref{app.Rng.Seed};
+    RandomGenerator ref{app.Rng.Seed};
     SpreadPads();
     for (int draw = 0; draw < 2 * 101; ++draw) ref.Next();
     EXPECT_EQ(app.Rng.Seed, ref.Seed);
@@ -156,19 +156,19 @@ TEST_F(PadTest, SpreadPadsMovesTheOtherPadOfAnOverlapToARandomPlace) {
     AddPad(150, 50);
     // A seed whose first place is clear of the pad at 100, so one move settles it.
     uint32_t seed = 1;
-    while (std::abs(TRandom{seed}.Next() * 640 - 100) < 95) ++seed;
+    while (std::abs(RandomGenerator{seed}.Next() * 640 - 100) < 95) ++seed;
     app.Rng.Seed = seed;
     SpreadPads();
     EXPECT_EQ(app.Pads[0]->X, 100);
-    EXPECT_EQ(app.Pads[1]->X, TRandom{seed}.Next() * 640);
-    TRandom ref{seed};
+    EXPECT_EQ(app.Pads[1]->X, RandomGenerator{seed}.Next() * 640);
+    RandomGenerator ref{seed};
     ref.Next();
     EXPECT_EQ(app.Rng.Seed, ref.Seed);
 }
 
 TEST_F(PadTest, PadBeyondAnEdgeTurnsInwardWithoutSnapping) {
-    TLisc& left = AddPad(-5, 50, -0.07);
-    TLisc& right = AddPad(700, 50, 0.07);
+    LilyPad& left = AddPad(-5, 50, -0.07);
+    LilyPad& right = AddPad(700, 50, 0.07);
     UpdatePads();
     EXPECT_DOUBLE_EQ(left.X, -5.07);
     EXPECT_EQ(left.VelX, 0.07);
@@ -181,16 +181,16 @@ TEST_F(PadTest, PadBeyondAnEdgeTurnsInwardWithoutSnapping) {
 }
 
 TEST_F(PadTest, OverlappingPadsTurnApartAtTheirOldSpeeds) {
-    TLisc& a = AddPad(300, 50, 0.06);
-    TLisc& b = AddPad(350, 50, -0.09);
+    LilyPad& a = AddPad(300, 50, 0.06);
+    LilyPad& b = AddPad(350, 50, -0.09);
     UpdatePads();
     EXPECT_EQ(a.VelX, -0.06);
     EXPECT_EQ(b.VelX, 0.09);
 }
 
 TEST_F(PadTest, WithEqualXThePadWhoseStepRunsTurnsRight) {
-    TLisc& a = AddPad(299.75, 50, 0.25);
-    TLisc& b = AddPad(300, 50, 0.125);
+    LilyPad& a = AddPad(299.75, 50, 0.25);
+    LilyPad& b = AddPad(300, 50, 0.125);
     a.Update();  // a arrives at b's x
     EXPECT_EQ(a.X, b.X);
     EXPECT_EQ(a.VelX, 0.25);
@@ -199,10 +199,10 @@ TEST_F(PadTest, WithEqualXThePadWhoseStepRunsTurnsRight) {
 
 TEST_F(PadTest, OnlyStandingFrogsInsideTheSpanAreCarried) {
     AddPad(300, 50, 0.08);
-    TZaba& inside = AddFrog(350, FrogState::Standing);
-    TZaba& outside = AddFrog(350.01, FrogState::Standing);
-    TZaba& flying = AddFrog(300, FrogState::Airborne);
-    TZaba& swimming = AddFrog(300, FrogState::Swimming);
+    Frog& inside = AddFrog(350, FrogState::Standing);
+    Frog& outside = AddFrog(350.01, FrogState::Standing);
+    Frog& flying = AddFrog(300, FrogState::Airborne);
+    Frog& swimming = AddFrog(300, FrogState::Swimming);
     UpdatePads();
     EXPECT_DOUBLE_EQ(inside.X, 350.08);
     EXPECT_EQ(outside.X, 350.01);
@@ -212,7 +212,7 @@ TEST_F(PadTest, OnlyStandingFrogsInsideTheSpanAreCarried) {
 
 TEST_F(PadTest, UpdateRemovesDeadPadsAndStepsTheNextInTheSameWalk) {
     AddPad(100, 50, 0.05).Dead = true;
-    TLisc& survivor = AddPad(400, 50, 0.05);
+    LilyPad& survivor = AddPad(400, 50, 0.05);
     UpdatePads();
     ASSERT_EQ(app.Pads.size(), 1u);
     EXPECT_EQ(app.Pads[0].get(), &survivor);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "input/power_input.h"
+#include "input/input_state.h"
 #include "state/application.h"
 
 namespace {
@@ -10,14 +10,14 @@ namespace {
 struct PlayerInputTest : ::testing::Test {
     PlayerInputTest() {
         UseApp(&app);
-        app.Inp = std::make_unique<TPowerInput>(nullptr);
+        app.Input = std::make_unique<InputState>(nullptr);
         InstallKeyTable();
     }
-    void Hold(uint8_t code) { app.Inp->Keys[code] = 0x80; }
+    void Hold(uint8_t code) { app.Input->Keys[code] = 0x80; }
     // Down now and up at the previous poll.
     void Press(uint8_t code) {
-        app.Inp->PrevKeys[code] = 0;
-        app.Inp->Keys[code] = 0x80;
+        app.Input->PrevKeys[code] = 0;
+        app.Input->Keys[code] = 0x80;
     }
 
     Application app;
@@ -50,7 +50,7 @@ TEST_F(PlayerInputTest, ActionIsHeldThroughEitherOfItsKeys) {
 }
 
 TEST_F(PlayerInputTest, KeyCodeZeroNeverCountsAsDown) {
-    app.Inp->Keys[0] = 0x80;
+    app.Input->Keys[0] = 0x80;
     for (int32_t action = kActionFire; action < kActionCount; ++action) {
         EXPECT_FALSE(ActionHeld(action)) << action;
         EXPECT_FALSE(ActionPressed(action)) << action;
@@ -60,7 +60,7 @@ TEST_F(PlayerInputTest, KeyCodeZeroNeverCountsAsDown) {
 TEST_F(PlayerInputTest, PressedIsTrueOnlyOnTheStepTheKeyWentDown) {
     Press(29);  // left control
     EXPECT_TRUE(ActionPressed(kSchemeActions + kActionFire));
-    app.Inp->PrevKeys[29] = 0x80;
+    app.Input->PrevKeys[29] = 0x80;
     EXPECT_FALSE(ActionPressed(kSchemeActions + kActionFire));
     EXPECT_TRUE(ActionHeld(kSchemeActions + kActionFire));
 }

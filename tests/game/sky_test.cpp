@@ -16,7 +16,7 @@ struct SkyTest : ::testing::Test {
 
     // Random draws made between two seeds of the generator, or -1 for more than 10.
     static int DrawsBetween(uint32_t before, uint32_t after) {
-        TRandom rng;
+        RandomGenerator rng;
         rng.Seed = before;
         for (int draws = 0; draws <= 10; ++draws) {
             if (rng.Seed == after) return draws;
@@ -26,8 +26,8 @@ struct SkyTest : ::testing::Test {
     }
 
     // The entry the next ambience pick would choose with the current seed.
-    TAmbientSound NextPick(const TNiebo& sky) const {
-        TRandom preview = app.Rng;
+    AmbientSound NextPick(const Sky& sky) const {
+        RandomGenerator preview = app.Rng;
         return sky.Ambience[preview.Next(static_cast<int32_t>(sky.Ambience.size()))];
     }
 
@@ -35,7 +35,7 @@ struct SkyTest : ::testing::Test {
     template <typename Accept>
     void SeedWhere(Accept accept) {
         for (uint32_t seed = 1;; ++seed) {
-            TRandom preview;
+            RandomGenerator preview;
             preview.Seed = seed;
             if (accept(preview)) {
                 app.Rng.Seed = seed;
@@ -44,13 +44,13 @@ struct SkyTest : ::testing::Test {
         }
     }
     void SeedFor(int32_t n, int32_t wanted) {
-        SeedWhere([&](TRandom& r) { return r.Next(n) == wanted; });
+        SeedWhere([&](RandomGenerator& r) { return r.Next(n) == wanted; });
     }
 
     Application app;
 };
 
-void ExpectColor(const TColor& color, double r, double g, double b, double a) {
+void ExpectColor(const Rgba& color, double r, double g, double b, double a) {
     EXPECT_FLOAT_EQ(color.R, static_cast<float>(r));
     EXPECT_FLOAT_EQ(color.G, static_cast<float>(g));
     EXPECT_FLOAT_EQ(color.B, static_cast<float>(b));
@@ -67,7 +67,7 @@ bool IsCricket(int32_t sound) {
 }  // namespace
 
 TEST_F(SkyTest, ClockRunsToNightAndStops) {
-    TNiebo sky;
+    Sky sky;
     EXPECT_EQ(sky.Clock, 0);
     EXPECT_EQ(sky.TicksPerKey, 400);
     sky.Clock = kNight - 1;
@@ -81,7 +81,7 @@ TEST_F(SkyTest, ClockRunsToNightAndStops) {
 
 TEST_F(SkyTest, DawnIsBlackWithAFaintlyLitLandscape) {
     for (bool overcast : {false, true}) {
-        TNiebo sky;
+        Sky sky;
         sky.Overcast = overcast;
         sky.SetSeasonPalette();
         ExpectColor(sky.ZenithColor, 0, 0, 0, 1);
@@ -91,7 +91,7 @@ TEST_F(SkyTest, DawnIsBlackWithAFaintlyLitLandscape) {
 }
 
 TEST_F(SkyTest, MiddayBlendsKeySixTowardSevenBy399Of400) {
-    TNiebo sky;
+    Sky sky;
     sky.SetMidday();
     EXPECT_EQ(sky.Clock, 2799);
     ExpectColor(sky.ZenithColor, 0.3005, 0.401, 0.601, 1);
@@ -104,7 +104,7 @@ TEST_F(SkyTest, MiddayBlendsKeySixTowardSevenBy399Of400) {
 }
 
 TEST_F(SkyTest, OvercastColoursAreBytesOver256) {
-    TNiebo sky;
+    Sky sky;
     sky.Overcast = true;
     sky.SetSeasonPalette();
     sky.Clock = 2 * 400;  // exactly key 2
@@ -121,7 +121,7 @@ TEST_F(SkyTest, OvercastColoursAreBytesOver256) {
 }
 
 TEST_F(SkyTest, LastKeyFadesTowardBlackAtNight) {
-    TNiebo sky;
+    Sky sky;
     sky.Clock = kNight;  // key 13, 399 steps toward key 14
     sky.UpdateColors();
     ExpectColor(sky.ZenithColor, 0, 0, 0.0002, 1);
@@ -130,13 +130,13 @@ TEST_F(SkyTest, LastKeyFadesTowardBlackAtNight) {
 
 TEST_F(SkyTest, EveryColourStaysWithinRangeAllDay) {
     for (bool overcast : {false, true}) {
-        TNiebo sky;
+        Sky sky;
         sky.Overcast = overcast;
         sky.SetSeasonPalette();
         for (int32_t clock = 0; clock <= kNight; ++clock) {
             sky.Clock = clock;
             sky.UpdateColors();
-            for (const TColor& c : {sky.ZenithColor, sky.HorizonColor, sky.LandscapeTint}) {
+            for (const Rgba& c : {sky.ZenithColor, sky.HorizonColor, sky.LandscapeTint}) {
                 for (float channel : {c.R, c.G, c.B}) {
                     ASSERT_GE(channel, 0.0f) << "clock " << clock;
                     ASSERT_LE(channel, 1.0f) << "clock " << clock;
@@ -147,7 +147,7 @@ TEST_F(SkyTest, EveryColourStaysWithinRangeAllDay) {
 }
 
 TEST_F(SkyTest, ResetClockKeepsTheColoursUntilTheNextStep) {
-    TNiebo sky;
+    Sky sky;
     sky.SetMidday();
     const float zenithRed = sky.ZenithColor.R;
     sky.ResetClock();
@@ -158,7 +158,7 @@ TEST_F(SkyTest, ResetClockKeepsTheColoursUntilTheNextStep) {
 }
 
 TEST_F(SkyTest, SeasonPalettesSetThePadTint) {
-    TNiebo sky;
+    Sky sky;
     EXPECT_EQ(sky.DayFromKey, 3);
     EXPECT_EQ(sky.DayToKey, 10);
     auto expectTint = [&](double rr, double rb, double gr, double gb, double br, double bb) {
@@ -186,14 +186,14 @@ TEST_F(SkyTest, SeasonPalettesSetThePadTint) {
 }
 
 TEST_F(SkyTest, WinterDrawsOneGreyForAllPads) {
-    TNiebo sky;
+    Sky sky;
     app.Rng.Seed = 12345;
-    TRandom preview = app.Rng;
+    RandomGenerator preview = app.Rng;
     const double v = 0.94 - preview.Next() * 0.4;
     sky.SetSeason(kWinter);
     sky.SetSeasonPalette();
     EXPECT_EQ(app.Rng.Seed, preview.Seed);
-    for (const TPadTint& tint : sky.PadTint) {
+    for (const TintRange& tint : sky.PadTint) {
         EXPECT_DOUBLE_EQ(tint.Base, v);
         EXPECT_EQ(tint.Range, 0);
     }
@@ -206,11 +206,11 @@ TEST_F(SkyTest, WinterDrawsOneGreyForAllPads) {
 }
 
 TEST_F(SkyTest, PadChannelIsBasePlusRandomTimesRange) {
-    TNiebo sky;
+    Sky sky;
     sky.SetSeason(kAutumn);
     sky.SetSeasonPalette();
     app.Rng.Seed = 99;
-    TRandom preview = app.Rng;
+    RandomGenerator preview = app.Rng;
     EXPECT_DOUBLE_EQ(sky.PadChannel(0), 0.4 + preview.Next() * 0.4);
     EXPECT_DOUBLE_EQ(sky.PadChannel(1), 0.3 + preview.Next() * 0.3);
     EXPECT_DOUBLE_EQ(sky.PadChannel(2), 0);
@@ -218,7 +218,7 @@ TEST_F(SkyTest, PadChannelIsBasePlusRandomTimesRange) {
 }
 
 TEST_F(SkyTest, BackgroundSlotFollowsTheSeason) {
-    TNiebo sky;
+    Sky sky;
     EXPECT_EQ(sky.BackgroundSlot, 7);
     const int32_t slots[] = {7, 8, 9, 10};
     for (uint8_t season = 0; season < 4; ++season) {
@@ -229,7 +229,7 @@ TEST_F(SkyTest, BackgroundSlotFollowsTheSeason) {
 }
 
 TEST_F(SkyTest, AmbienceListsFollowTheSeason) {
-    TNiebo sky;
+    Sky sky;
     sky.BuildAmbience();
     sky.BuildAmbience();  // refilled, not appended
     ASSERT_EQ(sky.Ambience.size(), 22u);
@@ -253,14 +253,14 @@ TEST_F(SkyTest, AmbienceListsFollowTheSeason) {
     sky.SetSeason(kWinter);
     sky.BuildAmbience();
     std::vector<int32_t> sounds;
-    for (const TAmbientSound& entry : sky.Ambience) sounds.push_back(entry.Sound);
+    for (const AmbientSound& entry : sky.Ambience) sounds.push_back(entry.Sound);
     EXPECT_EQ(sounds, (std::vector<int32_t>{23, -1, 31, 32, 24, 25, 26}));
     EXPECT_EQ(sky.Ambience[4].FromKey, 3);
     EXPECT_EQ(sky.Ambience[6].ToKey, 9);
 }
 
 TEST_F(SkyTest, AmbienceIsSilentWhenEmpty) {
-    TNiebo sky;
+    Sky sky;
     app.Rng.Seed = 5;
     sky.AmbienceCooldown = 10;
     sky.StepAmbience();
@@ -269,7 +269,7 @@ TEST_F(SkyTest, AmbienceIsSilentWhenEmpty) {
 }
 
 TEST_F(SkyTest, BirdsSingOnlyByDayAndCricketsOnlyAtTheEnds) {
-    TNiebo sky;
+    Sky sky;
     sky.BuildAmbience();
     app.Rng.Seed = 2024;
     int birdsHeard = 0;
@@ -277,7 +277,7 @@ TEST_F(SkyTest, BirdsSingOnlyByDayAndCricketsOnlyAtTheEnds) {
     for (int32_t clock = 0; clock <= kNight; clock += 7) {
         sky.Clock = clock;
         const int32_t key = clock / 400;
-        const TAmbientSound pick = NextPick(sky);
+        const AmbientSound pick = NextPick(sky);
         const uint32_t before = app.Rng.Seed;
         sky.AmbienceCooldown = 0;
         sky.StepAmbience();
@@ -301,7 +301,7 @@ TEST_F(SkyTest, BirdsSingOnlyByDayAndCricketsOnlyAtTheEnds) {
 }
 
 TEST_F(SkyTest, OutOfTimePickLeavesTheCooldownForANewPickNextStep) {
-    TNiebo sky;
+    Sky sky;
     sky.BuildAmbience();
     sky.Clock = 0;
     SeedFor(22, 6);  // the first bird, at night
@@ -310,7 +310,7 @@ TEST_F(SkyTest, OutOfTimePickLeavesTheCooldownForANewPickNextStep) {
 }
 
 TEST_F(SkyTest, WinterSilenceStartsTheCooldownWithoutASound) {
-    TNiebo sky;
+    Sky sky;
     sky.SetSeason(kWinter);
     sky.BuildAmbience();
     SeedFor(7, 1);
@@ -321,7 +321,7 @@ TEST_F(SkyTest, WinterSilenceStartsTheCooldownWithoutASound) {
 }
 
 TEST_F(SkyTest, CooldownIsQuietFor20StepsThenRareUntil70) {
-    TNiebo sky;
+    Sky sky;
     sky.BuildAmbience();
     sky.Clock = 2000;
     app.Rng.Seed = 31337;
@@ -340,7 +340,7 @@ TEST_F(SkyTest, CooldownIsQuietFor20StepsThenRareUntil70) {
     EXPECT_EQ(DrawsBetween(before, app.Rng.Seed), 1);
 
     // A lucky try with an entry of the time of day (not a cricket) starts a sound.
-    SeedWhere([](TRandom& r) { return r.Next(35) == 0 && r.Next(22) < 18; });
+    SeedWhere([](RandomGenerator& r) { return r.Next(35) == 0 && r.Next(22) < 18; });
     sky.StepAmbience();
     EXPECT_EQ(sky.AmbienceCooldown, 70);
 
@@ -354,7 +354,7 @@ TEST_F(SkyTest, CooldownIsQuietFor20StepsThenRareUntil70) {
 }
 
 TEST_F(SkyTest, AmbientSoundsStartAtLeast21StepsApart) {
-    TNiebo sky;
+    Sky sky;
     sky.BuildAmbience();
     sky.Clock = 2000;
     app.Rng.Seed = 4242;

@@ -45,7 +45,7 @@ TEST(SmallRoutines, ExactArithmetic) {
 }
 
 TEST(Colours, BytesAreDividedBy256) {
-    TColor c;
+    Rgba c;
     SetColorBytes(255, 255, 255, 255, c);
     EXPECT_EQ(c.R, 0.99609375f);
     EXPECT_EQ(c.G, 0.99609375f);

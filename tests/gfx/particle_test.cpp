@@ -19,11 +19,11 @@ struct ParticleTest : ::testing::Test {
     }
 
     // A copy of the generator, to work out the draws the code under test will make.
-    TRandom Preview() const { return app.Rng; }
+    RandomGenerator Preview() const { return app.Rng; }
 
     // Random draws made between two seeds of the generator, or -1 for more than 20.
     static int DrawsBetween(uint32_t before, uint32_t after) {
-        TRandom rng;
+        RandomGenerator rng;
         rng.Seed = before;
         for (int draws = 0; draws <= 20; ++draws) {
             if (rng.Seed == after) return draws;
@@ -36,7 +36,7 @@ struct ParticleTest : ::testing::Test {
     template <typename Accept>
     void SeedWhere(Accept accept) {
         for (uint32_t seed = 1;; ++seed) {
-            TRandom preview;
+            RandomGenerator preview;
             preview.Seed = seed;
             if (accept(preview)) {
                 app.Rng.Seed = seed;
@@ -46,7 +46,7 @@ struct ParticleTest : ::testing::Test {
     }
 
     // Steps a lone particle until it dies; returns the number of steps, or -1 after 1000.
-    static int StepsToLand(TParticle& particle) {
+    static int StepsToLand(Particle& particle) {
         for (int steps = 1; steps <= 1000; ++steps) {
             particle.Step();
             if (particle.Dead) return steps;
@@ -60,10 +60,10 @@ struct ParticleTest : ::testing::Test {
 }  // namespace
 
 TEST_F(ParticleTest, DropletDrawsShadeThenAlpha) {
-    TRandom preview = Preview();
+    RandomGenerator preview = Preview();
     const double c = 1 - preview.Next() * 0.3;
     const double a = 0.6 - preview.Next() * 0.4;
-    TParticle droplet(kDroplet, 10, 20, 1.5, -2.5, 3);
+    Particle droplet(kDroplet, 10, 20, 1.5, -2.5, 3);
     EXPECT_EQ(app.Rng.Seed, preview.Seed);
     EXPECT_EQ(droplet.X, 10);
     EXPECT_EQ(droplet.Y, 20);
@@ -83,10 +83,10 @@ TEST_F(ParticleTest, DropletDrawsShadeThenAlpha) {
 }
 
 TEST_F(ParticleTest, RaindropDrawsLikeADropletAndFallsBySize) {
-    TRandom preview = Preview();
+    RandomGenerator preview = Preview();
     const double c = 1 - preview.Next() * 0.3;
     const double a = 0.6 - preview.Next() * 0.4;
-    TParticle drop(kRaindrop, 0, 510, 0, -10, 8);
+    Particle drop(kRaindrop, 0, 510, 0, -10, 8);
     EXPECT_EQ(app.Rng.Seed, preview.Seed);
     EXPECT_EQ(drop.Tile, 17);
     EXPECT_EQ(drop.ColorR, c);
@@ -99,12 +99,12 @@ TEST_F(ParticleTest, RaindropDrawsLikeADropletAndFallsBySize) {
 }
 
 TEST_F(ParticleTest, SnowflakeDrawsAlphaTileAngleSpin) {
-    TRandom preview = Preview();
+    RandomGenerator preview = Preview();
     const double alpha = 0.8 - preview.Next() * 0.5;
     const int32_t tile = 13 + preview.Next(4);
     const double angle = preview.Next() * 360;
     const double spin = (preview.Next() - 0.5) * 10;
-    TParticle flake(kSnowflake, 5, 510, 0.1, -0.5, 3.5);
+    Particle flake(kSnowflake, 5, 510, 0.1, -0.5, 3.5);
     EXPECT_EQ(app.Rng.Seed, preview.Seed);
     EXPECT_EQ(flake.ColorR, 1);
     EXPECT_EQ(flake.ColorG, 1);
@@ -119,7 +119,7 @@ TEST_F(ParticleTest, SnowflakeDrawsAlphaTileAngleSpin) {
 TEST_F(ParticleTest, SnowflakeTilesCoverThirteenToSixteen) {
     bool seen[4] = {};
     for (int i = 0; i < 200; ++i) {
-        TParticle flake(kSnowflake, 0, 0, 0, 0, 2);
+        Particle flake(kSnowflake, 0, 0, 0, 0, 2);
         ASSERT_GE(flake.Tile, 13);
         ASSERT_LE(flake.Tile, 16);
         seen[flake.Tile - 13] = true;
@@ -132,19 +132,19 @@ TEST_F(ParticleTest, SnowflakeTilesCoverThirteenToSixteen) {
 }
 
 TEST_F(ParticleTest, PolarMotionPointsUpAtZeroAndRightForPositiveAngles) {
-    TParticle up(kPolar, kDroplet, 0, 0, 0, 2, 1);
+    Particle up(kPolar, kDroplet, 0, 0, 0, 2, 1);
     EXPECT_EQ(up.VelX, 0);
     EXPECT_EQ(up.VelY, 2);
-    TParticle right(kPolar, kDroplet, 0, 0, 90, 2, 1);
+    Particle right(kPolar, kDroplet, 0, 0, 90, 2, 1);
     EXPECT_NEAR(right.VelX, 2, 1e-15);
     EXPECT_NEAR(right.VelY, 0, 1e-15);
-    TParticle left(kPolar, kDroplet, 0, 0, -30, 3, 1);
+    Particle left(kPolar, kDroplet, 0, 0, -30, 3, 1);
     EXPECT_DOUBLE_EQ(left.VelX, 3 * std::sin(-30 * kPi / 180));
     EXPECT_DOUBLE_EQ(left.VelY, 3 * std::cos(-30 * kPi / 180));
 }
 
 TEST_F(ParticleTest, DropletSlowsFourPercentAndFalls017PerStep) {
-    TParticle droplet(kDroplet, 100, 200, 2, 1, 1);
+    Particle droplet(kDroplet, 100, 200, 2, 1, 1);
     const uint32_t seed = app.Rng.Seed;
     droplet.Step();
     EXPECT_DOUBLE_EQ(droplet.X, 102);  // moves before its speed changes
@@ -159,7 +159,7 @@ TEST_F(ParticleTest, DropletSlowsFourPercentAndFalls017PerStep) {
 }
 
 TEST_F(ParticleTest, DropletDiesJustBelowTheWaterLine) {
-    TParticle droplet(kDroplet, 0, 78.5, 0, -0.5, 1);
+    Particle droplet(kDroplet, 0, 78.5, 0, -0.5, 1);
     droplet.Step();
     EXPECT_EQ(droplet.Y, 78);  // at the floor it lives on
     EXPECT_FALSE(droplet.Dead);
@@ -168,14 +168,14 @@ TEST_F(ParticleTest, DropletDiesJustBelowTheWaterLine) {
 }
 
 TEST_F(ParticleTest, FloorsOfSnowAndRainDependOnSize) {
-    TParticle big(kSnowflake, 0, 10.5, 0, -0.5, 5.5);
+    Particle big(kSnowflake, 0, 10.5, 0, -0.5, 5.5);
     big.Step();
     EXPECT_EQ(big.Y, 10);
     EXPECT_FALSE(big.Dead);
     big.Step();
     EXPECT_TRUE(big.Dead);
 
-    TParticle small(kSnowflake, 0, 170.5, 0, -0.5, 1.5);
+    Particle small(kSnowflake, 0, 170.5, 0, -0.5, 1.5);
     small.Step();
     EXPECT_EQ(small.Y, 170);
     EXPECT_FALSE(small.Dead);
@@ -183,7 +183,7 @@ TEST_F(ParticleTest, FloorsOfSnowAndRainDependOnSize) {
     EXPECT_TRUE(small.Dead);
 
     // Drops above 5.75 have their floor below the view.
-    TParticle drop(kRaindrop, 0, -9.5, 0, -0.5, 6);
+    Particle drop(kRaindrop, 0, -9.5, 0, -0.5, 6);
     drop.Step();
     EXPECT_EQ(drop.Y, -10);
     EXPECT_FALSE(drop.Dead);
@@ -192,8 +192,8 @@ TEST_F(ParticleTest, FloorsOfSnowAndRainDependOnSize) {
 }
 
 TEST_F(ParticleTest, FallingParticlesPullWithJitteredGravity) {
-    TParticle flake(kSnowflake, 0, 400, 0, -0.5, 3.5);
-    TRandom preview = Preview();
+    Particle flake(kSnowflake, 0, 400, 0, -0.5, 3.5);
+    RandomGenerator preview = Preview();
     const double pull = (1 - preview.Next() * 0.1) * flake.Gravity * 0.08;
     const double angle = flake.Angle + flake.Spin;
     flake.Step();
@@ -204,7 +204,7 @@ TEST_F(ParticleTest, FallingParticlesPullWithJitteredGravity) {
 }
 
 TEST_F(ParticleTest, SplashWithNoStrengthThrowsTwoDroplets) {
-    TRandom preview = Preview();
+    RandomGenerator preview = Preview();
     double xs[2];
     for (double& x : xs) {
         const double u = (preview.Next() - 0.5) * 2;
@@ -218,7 +218,7 @@ TEST_F(ParticleTest, SplashWithNoStrengthThrowsTwoDroplets) {
     EXPECT_EQ(app.Rng.Seed, preview.Seed);
     ASSERT_EQ(app.Particles.size(), 2u);
     for (int i = 0; i < 2; ++i) {
-        TParticle& droplet = *app.Particles[i];
+        Particle& droplet = *app.Particles[i];
         EXPECT_EQ(droplet.X, xs[i]);
         EXPECT_EQ(droplet.Y, 80.1);
         EXPECT_EQ(droplet.VelX, 0);
@@ -233,7 +233,7 @@ TEST_F(ParticleTest, SplashWithNoStrengthThrowsTwoDroplets) {
 }
 
 TEST_F(ParticleTest, SplashDrawsOffsetSpeedSizeThenTheDropletsOwn) {
-    TRandom preview = Preview();
+    RandomGenerator preview = Preview();
     const double u = (preview.Next() - 0.5) * 2;
     const double speed = preview.Next() * 1.5;
     const double size = preview.Next() * 2 + 1;
@@ -241,7 +241,7 @@ TEST_F(ParticleTest, SplashDrawsOffsetSpeedSizeThenTheDropletsOwn) {
     // 1.5 × 5 = 7.5 rounds to the even 8: ten droplets.
     Splash(200, 1.5, 5);
     ASSERT_EQ(app.Particles.size(), 10u);
-    const TParticle& first = *app.Particles[0];
+    const Particle& first = *app.Particles[0];
     EXPECT_DOUBLE_EQ(first.X, 200 + u * 2 * 5);
     EXPECT_DOUBLE_EQ(first.VelX, speed * std::sin(u * 70 * kPi / 180));
     EXPECT_DOUBLE_EQ(first.VelY, speed * std::cos(u * 70 * kPi / 180));
@@ -265,44 +265,44 @@ TEST_F(ParticleTest, SplashCountRoundsHalvesToEven) {
 }
 
 TEST_F(ParticleTest, LandingDropletMayLeaveARipple) {
-    SeedWhere([](TRandom& r) {
+    SeedWhere([](RandomGenerator& r) {
         r.Next();  // shade
         r.Next();  // alpha
         return r.Next(5) == 0;
     });
-    TParticle droplet(kDroplet, 50, 78.1, 0, -1, 2);
+    Particle droplet(kDroplet, 50, 78.1, 0, -1, 2);
     droplet.Step();
     ASSERT_TRUE(droplet.Dead);
     ASSERT_EQ(app.Ripples.size(), 1u);
-    const TRipple& ripple = *app.Ripples[0];
+    const Ripple& ripple = *app.Ripples[0];
     EXPECT_EQ(ripple.X, 50);
     EXPECT_DOUBLE_EQ(ripple.Y, 77.1);
     EXPECT_EQ(ripple.Radius, 4);
     EXPECT_DOUBLE_EQ(ripple.Strength, 1.17 * 0.08 + 0.03);
 
-    SeedWhere([](TRandom& r) {
+    SeedWhere([](RandomGenerator& r) {
         r.Next();
         r.Next();
         return r.Next(5) != 0;
     });
-    TParticle unlucky(kDroplet, 50, 78.1, 0, -1, 2);
+    Particle unlucky(kDroplet, 50, 78.1, 0, -1, 2);
     unlucky.Step();
     EXPECT_TRUE(unlucky.Dead);
     EXPECT_EQ(app.Ripples.size(), 1u);
 }
 
 TEST_F(ParticleTest, LandingRaindropRipplesOneTimeInTwo) {
-    SeedWhere([](TRandom& r) {
+    SeedWhere([](RandomGenerator& r) {
         r.Next();  // shade
         r.Next();  // alpha
         r.Next();  // gravity jitter
         return r.Next(2) == 0;
     });
-    TParticle drop(kRaindrop, 70, -9.5, 0, -1, 6);
+    Particle drop(kRaindrop, 70, -9.5, 0, -1, 6);
     drop.Step();
     ASSERT_TRUE(drop.Dead);
     ASSERT_EQ(app.Ripples.size(), 1u);
-    const TRipple& ripple = *app.Ripples[0];
+    const Ripple& ripple = *app.Ripples[0];
     EXPECT_EQ(ripple.Radius, 3);  // 6 / 3 + 1
     EXPECT_DOUBLE_EQ(ripple.Strength, std::fabs(drop.VelY) * 6 * 0.009 + 0.03);
 }
@@ -310,12 +310,12 @@ TEST_F(ParticleTest, LandingRaindropRipplesOneTimeInTwo) {
 TEST_F(ParticleTest, SlowLandingNeverRipples) {
     for (uint32_t seed = 1; seed <= 50; ++seed) {
         app.Rng.Seed = seed;
-        TParticle flake(kSnowflake, 0, 170.05, 0, -0.1, 1.5);
+        Particle flake(kSnowflake, 0, 170.05, 0, -0.1, 1.5);
         const uint32_t before = app.Rng.Seed;
         flake.Step();
         ASSERT_TRUE(flake.Dead);
         EXPECT_EQ(DrawsBetween(before, app.Rng.Seed), 1);  // the pull only, no ripple chance
-        TParticle rising(kDroplet, 0, 77.8, 0, 0.1, 1);
+        Particle rising(kDroplet, 0, 77.8, 0, 0.1, 1);
         rising.Step();
         ASSERT_TRUE(rising.Dead);
     }
@@ -323,14 +323,14 @@ TEST_F(ParticleTest, SlowLandingNeverRipples) {
 }
 
 TEST_F(ParticleTest, SpitComesOneTimeInTen) {
-    SeedWhere([](TRandom& r) { return r.Next(10) != 0; });
+    SeedWhere([](RandomGenerator& r) { return r.Next(10) != 0; });
     const uint32_t before = app.Rng.Seed;
     SpitDroplets(10, 100, 6, 2);
     EXPECT_TRUE(app.Particles.empty());
     EXPECT_EQ(DrawsBetween(before, app.Rng.Seed), 1);
 
-    SeedWhere([](TRandom& r) { return r.Next(10) == 0 && r.Next(5) == 3; });
-    TRandom preview = Preview();
+    SeedWhere([](RandomGenerator& r) { return r.Next(10) == 0 && r.Next(5) == 3; });
+    RandomGenerator preview = Preview();
     preview.Next(10);
     preview.Next(5);
     const double velX = preview.Next() * 6 * 0.5;
@@ -338,7 +338,7 @@ TEST_F(ParticleTest, SpitComesOneTimeInTen) {
     const double size = preview.Next() * 0.4 + 0.2;
     SpitDroplets(10, 100, 6, 2);
     ASSERT_EQ(app.Particles.size(), 5u);
-    const TParticle& first = *app.Particles[0];
+    const Particle& first = *app.Particles[0];
     EXPECT_EQ(first.Kind, kDroplet);
     EXPECT_EQ(first.X, 10);
     EXPECT_EQ(first.Y, 100);
@@ -354,8 +354,8 @@ TEST_F(ParticleTest, SpitComesOneTimeInTen) {
 }
 
 TEST_F(ParticleTest, SnowStepDrawsSizePlaceAndSpeedInOrder) {
-    SeedWhere([](TRandom& r) { return r.Next(2) == 0; });
-    TRandom preview = Preview();
+    SeedWhere([](RandomGenerator& r) { return r.Next(2) == 0; });
+    RandomGenerator preview = Preview();
     preview.Next(2);
     const double size = preview.Next() * 4 + 1.5;
     const double x = preview.Next(640);
@@ -364,7 +364,7 @@ TEST_F(ParticleTest, SnowStepDrawsSizePlaceAndSpeedInOrder) {
     const double alpha = 0.8 - preview.Next() * 0.5;
     SnowStep();
     ASSERT_EQ(app.Particles.size(), 1u);
-    const TParticle& flake = *app.Particles[0];
+    const Particle& flake = *app.Particles[0];
     EXPECT_EQ(flake.Kind, kSnowflake);
     EXPECT_EQ(flake.Size, size);
     EXPECT_EQ(flake.X, x);
@@ -419,8 +419,8 @@ TEST_F(ParticleTest, WeatherMakesOneOrTwoParticlesAcrossTheField) {
 }
 
 TEST_F(ParticleTest, RainStepDrawsSizePlaceAndSpeedInOrder) {
-    SeedWhere([](TRandom& r) { return r.Next(2) == 1; });
-    TRandom preview = Preview();
+    SeedWhere([](RandomGenerator& r) { return r.Next(2) == 1; });
+    RandomGenerator preview = Preview();
     preview.Next(2);
     double sizes[2];
     for (double& size : sizes) {
@@ -441,7 +441,7 @@ TEST_F(ParticleTest, RainStepDrawsSizePlaceAndSpeedInOrder) {
 TEST_F(ParticleTest, WalkDeletesLandedParticlesInPlace) {
     const double heights[] = {0, 0, 200, 0, 300, 0};
     for (double y : heights) {
-        app.Particles.push_back(std::make_unique<TParticle>(kDroplet, y, y, 0, 0, 1));
+        app.Particles.push_back(std::make_unique<Particle>(kDroplet, y, y, 0, 0, 1));
     }
     UpdateParticles();
     ASSERT_EQ(app.Particles.size(), 2u);
@@ -452,12 +452,12 @@ TEST_F(ParticleTest, WalkDeletesLandedParticlesInPlace) {
 }
 
 TEST_F(ParticleTest, LandingRippleIsSteppedInTheSameWorldStep) {
-    SeedWhere([](TRandom& r) {
+    SeedWhere([](RandomGenerator& r) {
         r.Next();
         r.Next();
         return r.Next(5) == 0;
     });
-    app.Particles.push_back(std::make_unique<TParticle>(kDroplet, 50, 78.1, 0, -1, 2));
+    app.Particles.push_back(std::make_unique<Particle>(kDroplet, 50, 78.1, 0, -1, 2));
     UpdateParticles();
     UpdateRipples();
     EXPECT_TRUE(app.Particles.empty());

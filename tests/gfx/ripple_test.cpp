@@ -26,7 +26,7 @@ struct RippleTest : ::testing::Test {
 }  // namespace
 
 TEST_F(RippleTest, StepWidensAndFades) {
-    TRipple ripple(100, 80, 10, 0.5);
+    Ripple ripple(100, 80, 10, 0.5);
     EXPECT_FALSE(ripple.Dead);
     ripple.Step();
     EXPECT_DOUBLE_EQ(ripple.Radius, 10.3);
@@ -49,13 +49,13 @@ TEST_F(RippleTest, LifetimeIsStrengthOver0024RoundedUp) {
 }
 
 TEST_F(RippleTest, AlphaIsTheStrengthAtMostOne) {
-    TRipple strong(0, 80, 10, 1.2);
+    Ripple strong(0, 80, 10, 1.2);
     EXPECT_EQ(strong.Alpha(), 1);
     for (int i = 0; i < 83; ++i) strong.Step();  // 1.2 - 83 × 0.0024 = 1.0008
     EXPECT_EQ(strong.Alpha(), 1);
     strong.Step();
     EXPECT_NEAR(strong.Alpha(), 0.9984, 1e-12);
-    EXPECT_EQ(TRipple(0, 80, 10, 0.3).Alpha(), 0.3);
+    EXPECT_EQ(Ripple(0, 80, 10, 0.3).Alpha(), 0.3);
 }
 
 TEST_F(RippleTest, WalkDeletesInPlaceAndStepsEachSurvivorOnce) {

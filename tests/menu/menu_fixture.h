@@ -11,7 +11,7 @@
 #include "config/settings_store.h"
 #include "game/player_input.h"
 #include "game/sky.h"
-#include "input/power_input.h"
+#include "input/input_state.h"
 #include "menu/menu.h"
 #include "state/application.h"
 
@@ -35,19 +35,19 @@ constexpr uint8_t kDown = 208;
 struct MenuFixture : ::testing::Test {
     MenuFixture() {
         UseApp(&app);
-        app.Config = std::make_unique<TConfig>("Pondlark.cfg", folder.Backslashed());
-        app.Inp = std::make_unique<TPowerInput>(nullptr);
-        app.Sky = std::make_unique<TNiebo>();
+        app.Config = std::make_unique<Settings>("Pondlark.cfg", folder.Backslashed());
+        app.Input = std::make_unique<InputState>(nullptr);
+        app.Sky = std::make_unique<Sky>();
         app.Rng.Seed = 20260;
         InstallKeyTable();
-        app.Menu = std::make_unique<TWinieta>();
+        app.Menu = std::make_unique<Menu>();
     }
 
     // One menu step in which exactly these keys went down.
     void Press(std::initializer_list<uint8_t> codes) {
-        app.Inp->PrevKeys.fill(0);
-        app.Inp->Keys.fill(0);
-        for (uint8_t code : codes) app.Inp->Keys[code] = 0x80;
+        app.Input->PrevKeys.fill(0);
+        app.Input->Keys.fill(0);
+        for (uint8_t code : codes) app.Input->Keys[code] = 0x80;
         menu().MenuStep();
     }
     void Press(uint8_t code, int times = 1) {
@@ -55,10 +55,10 @@ struct MenuFixture : ::testing::Test {
     }
     // A step with every key still held from the step before: nothing went down.
     void StepHeld() {
-        app.Inp->PrevKeys = app.Inp->Keys;
+        app.Input->PrevKeys = app.Input->Keys;
         menu().MenuStep();
     }
-    TWinieta& menu() { return *app.Menu; }
+    Menu& menu() { return *app.Menu; }
     int32_t Setting(const char* group, const char* key, int32_t def) {
         return app.Config->GetInteger(group, key, def);
     }

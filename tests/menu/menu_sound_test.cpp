@@ -51,7 +51,7 @@ TEST_F(MenuSoundTest, ResetPutsTheListenerAtTheCentreOfTheView) {
 TEST_F(MenuSoundTest, ResetStopsTheRainOnlyWhenAGameExists) {
     menu().Reset(false);
     EXPECT_TRUE(device.CallsOf("StopChannel").empty());
-    app.Game = std::make_unique<TGra>();
+    app.Game = std::make_unique<Game>();
     menu().Reset(false);
     EXPECT_EQ(device.CallsOf("StopChannel").size(), 1u);
 }
@@ -78,7 +78,7 @@ TEST_F(MenuSoundTest, AVolumeAlreadyAtTheTopIsStillAppliedAndHeard) {
 }
 
 TEST_F(MenuSoundTest, AbortingTheGameBringsTheTitleMusicBack) {
-    app.Game = std::make_unique<TGra>();
+    app.Game = std::make_unique<Game>();
     menu().OpenInGameMenu();
     menu().Selected = 3;
     Press(key::kRightControl);

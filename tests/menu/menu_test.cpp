@@ -230,7 +230,7 @@ TEST_F(MenuTest, FrogCollisionSwitchesWithLeftOrRightOnTheOptionsScreen) {
 }
 
 TEST_F(MenuTest, TheInGameMenuHasNoFrogCollision) {
-    app.Game = std::make_unique<TGra>();
+    app.Game = std::make_unique<Game>();
     menu().OpenInGameMenu();
     menu().Selected = 2;
     Press(key::kLeft);
@@ -240,7 +240,7 @@ TEST_F(MenuTest, TheInGameMenuHasNoFrogCollision) {
 }
 
 TEST_F(MenuTest, EscapeResumesTheGameFromTheInGameMenu) {
-    app.Game = std::make_unique<TGra>();
+    app.Game = std::make_unique<Game>();
     app.Game->Running = true;
     menu().OpenInGameMenu();
     EXPECT_FALSE(app.Game->Running);
@@ -250,7 +250,7 @@ TEST_F(MenuTest, EscapeResumesTheGameFromTheInGameMenu) {
 }
 
 TEST_F(MenuTest, ReturnToGameResumesTheGame) {
-    app.Game = std::make_unique<TGra>();
+    app.Game = std::make_unique<Game>();
     menu().OpenInGameMenu();
     Press(key::kDown, 2);
     Press(key::kRightControl);
@@ -259,8 +259,8 @@ TEST_F(MenuTest, ReturnToGameResumesTheGame) {
 }
 
 TEST_F(MenuTest, AbortGameDestroysTheGameAndReturnsToTheTitle) {
-    app.Game = std::make_unique<TGra>();
-    app.Pads.push_back(std::make_unique<TLisc>(300, 80, 0, 0, 150));
+    app.Game = std::make_unique<Game>();
+    app.Pads.push_back(std::make_unique<LilyPad>(300, 80, 0, 0, 150));
     menu().OpenInGameMenu();
     Press(key::kUp);
     Press(key::kLeftControl);
@@ -286,7 +286,7 @@ TEST_F(MenuTest, StartNewGameCreatesARunningGameAndSavesAtOnce) {
 }
 
 TEST_F(MenuTest, StartNewGameDoesNothingWhileAGameExists) {
-    TGra* paused = (app.Game = std::make_unique<TGra>()).get();
+    Game* paused = (app.Game = std::make_unique<Game>()).get();
     Press(key::kRightControl);
     EXPECT_EQ(app.Game.get(), paused);
     EXPECT_FALSE(std::filesystem::exists(folder.Path / "Pondlark.cfg"));
@@ -327,7 +327,7 @@ TEST_F(MenuTest, ExitWithoutACloseHookDoesNothing) {
 TEST_F(MenuTest, ExitWithAGameResetsToTheTitleInstead) {
     int closes = 0;
     app.CloseMainWindow = [&closes] { ++closes; };
-    app.Game = std::make_unique<TGra>();
+    app.Game = std::make_unique<Game>();
     menu().Selected = 5;
     Press(key::kRightControl);
     EXPECT_EQ(closes, 0);
@@ -365,7 +365,7 @@ TEST_F(MenuTest, TheCreditsMoveOnWhenAPairsTimeIsUp) {
 }
 
 TEST_F(MenuTest, TheCreditsWrapFromTheLastPairAndRunInTheInGameMenuToo) {
-    app.Game = std::make_unique<TGra>();
+    app.Game = std::make_unique<Game>();
     menu().OpenInGameMenu();
     menu().CreditPair = 8;
     menu().CreditTimer = 289;
@@ -379,8 +379,8 @@ TEST_F(MenuTest, ResetShowsTheTitleAtMiddayInARandomSeasonOverAnEmptyPond) {
     menu().Selected = 3;
     menu().CreditPair = 4;
     menu().CreditTimer = 17;
-    app.Pads.push_back(std::make_unique<TLisc>(300, 80, 0, 0, 150));
-    TRandom expected = app.Rng;
+    app.Pads.push_back(std::make_unique<LilyPad>(300, 80, 0, 0, 150));
+    RandomGenerator expected = app.Rng;
     const int32_t season = expected.Next(4);
     menu().Reset(false);
     EXPECT_EQ(menu().Screen, kScreenTitle);

@@ -39,24 +39,24 @@ protected:
 
 TEST_F(SpecialFolders, TheUsersFolderIsTheXdgConfigHome) {
     setenv("HOME", "/home/u", 1);
-    EXPECT_EQ(platform::SpecialFolderPath(CSIDL_APPDATA), "/home/u/.config\\");
+    EXPECT_EQ(platform::SpecialFolderPath(kUserDataFolder), "/home/u/.config\\");
     setenv("XDG_CONFIG_HOME", "/data/cfg/", 1);
-    EXPECT_EQ(platform::SpecialFolderPath(CSIDL_APPDATA), "/data/cfg\\");
+    EXPECT_EQ(platform::SpecialFolderPath(kUserDataFolder), "/data/cfg\\");
     // Relative settings of the variable are not to be used.
     setenv("XDG_CONFIG_HOME", "cfg", 1);
-    EXPECT_EQ(platform::SpecialFolderPath(CSIDL_APPDATA), "/home/u/.config\\");
+    EXPECT_EQ(platform::SpecialFolderPath(kUserDataFolder), "/home/u/.config\\");
     unsetenv("HOME");
-    EXPECT_EQ(platform::SpecialFolderPath(CSIDL_APPDATA), "");
+    EXPECT_EQ(platform::SpecialFolderPath(kUserDataFolder), "");
 }
 
 TEST_F(SpecialFolders, TheSharedFolderIsTheFirstXdgConfigDir) {
-    EXPECT_EQ(platform::SpecialFolderPath(CSIDL_COMMON_APPDATA), "/etc/xdg\\");
+    EXPECT_EQ(platform::SpecialFolderPath(kSharedDataFolder), "/etc/xdg\\");
     setenv("XDG_CONFIG_DIRS", "", 1);
-    EXPECT_EQ(platform::SpecialFolderPath(CSIDL_COMMON_APPDATA), "/etc/xdg\\");
+    EXPECT_EQ(platform::SpecialFolderPath(kSharedDataFolder), "/etc/xdg\\");
     setenv("XDG_CONFIG_DIRS", "/opt/xdg:/etc/xdg", 1);
-    EXPECT_EQ(platform::SpecialFolderPath(CSIDL_COMMON_APPDATA), "/opt/xdg\\");
+    EXPECT_EQ(platform::SpecialFolderPath(kSharedDataFolder), "/opt/xdg\\");
     setenv("XDG_CONFIG_DIRS", "relative::/usr/local/etc/xdg", 1);
-    EXPECT_EQ(platform::SpecialFolderPath(CSIDL_COMMON_APPDATA), "/usr/local/etc/xdg\\");
+    EXPECT_EQ(platform::SpecialFolderPath(kSharedDataFolder), "/usr/local/etc/xdg\\");
 }
 
 TEST_F(SpecialFolders, AnUnknownIdFindsNothing) {

@@ -11,7 +11,7 @@
 #include "platform/files.h"
 
 std::unique_ptr<Application> RenderTest::app_;
-std::unique_ptr<platform::MainWindow> RenderTest::window_;
+std::unique_ptr<platform::GlWindow> RenderTest::window_;
 
 void RenderTest::SetUpTestSuite() {
     // No display needed: SDL's offscreen driver gives a GL context through EGL.
@@ -21,8 +21,8 @@ void RenderTest::SetUpTestSuite() {
     ASSERT_TRUE(platform::InitVideo());
     app_ = std::make_unique<Application>();
     UseApp(app_.get());
-    app_->Sky = std::make_unique<TNiebo>();
-    window_ = std::make_unique<platform::MainWindow>();
+    app_->Sky = std::make_unique<Sky>();
+    window_ = std::make_unique<platform::GlWindow>();
     window_->SetCaption("render test");
     ASSERT_EQ(window_->CreateGL(1920, 1080), platform::GLStart::Ok);
     ASSERT_TRUE(LoadGameTextures());

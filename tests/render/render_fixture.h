@@ -31,7 +31,7 @@ protected:
     int width_ = 800;
     int height_ = 600;
     static std::unique_ptr<Application> app_;
-    static std::unique_ptr<platform::MainWindow> window_;
+    static std::unique_ptr<platform::GlWindow> window_;
 };
 
 // True when the channel is within the tolerance of the expected value (0..255).

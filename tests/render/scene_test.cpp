@@ -14,7 +14,7 @@ Rgb Lit(double r, double g, double b) {
 }
 
 void MiddayIn(uint8_t season) {
-    TNiebo& sky = *App().Sky;
+    Sky& sky = *App().Sky;
     sky.SetSeason(season);
     sky.Weather = kWeatherClear;
     sky.Overcast = false;
@@ -28,7 +28,7 @@ void MiddayIn(uint8_t season) {
 TEST_F(RenderTest, WideWindowHasBlackBarsOfTheRightWidth) {
     MiddayIn(kSummer);
     UseSize(1280, 720);
-    RenderFrame(1280, 720);
+    DrawFrame(1280, 720);
     // 18.5 view units of 853 across 1280 pixels: 27.8 pixels each side.
     for (int y : {10, 360, 700}) {
         EXPECT_TRUE(Near(Pixel(0, y), {0, 0, 0}, 0));
@@ -45,7 +45,7 @@ TEST_F(RenderTest, WideWindowHasBlackBarsOfTheRightWidth) {
 TEST_F(RenderTest, FourByThreeWindowHasNoBars) {
     MiddayIn(kSummer);
     UseSize(1024, 768);
-    RenderFrame(1024, 768);
+    DrawFrame(1024, 768);
     for (int x : {0, 1023}) {
         Rgb edge = Pixel(x, 760);
         EXPECT_GT(edge.r + edge.g + edge.b, 60) << "x " << x;
@@ -54,10 +54,10 @@ TEST_F(RenderTest, FourByThreeWindowHasNoBars) {
 
 TEST_F(RenderTest, SkyAndWaterFollowTheSkyColours) {
     MiddayIn(kSummer);
-    RenderFrame(800, 600);
-    const TNiebo& sky = *App().Sky;
-    const TColor z = sky.ZenithColor;
-    const TColor h = sky.HorizonColor;
+    DrawFrame(800, 600);
+    const Sky& sky = *App().Sky;
+    const Rgba z = sky.ZenithColor;
+    const Rgba h = sky.HorizonColor;
     // Top row: the zenith colour (the picture's sky is transparent).
     EXPECT_TRUE(Near(Pixel(400, 599), Lit(z.R, z.G, z.B), 3));
     // Deep in the water the body colour over the mirrored sky at the same height.
@@ -74,7 +74,7 @@ TEST_F(RenderTest, EachSeasonAtMidday) {
     const char* names[] = {"summer", "autumn", "winter", "spring"};
     for (uint8_t season = 0; season < 4; ++season) {
         MiddayIn(season);
-        RenderFrame(800, 600);
+        DrawFrame(800, 600);
         SaveFrame(std::string("midday-") + names[season]);
         // The landscape is drawn: the middle of the picture is not the sky.
         Rgb land = Pixel(400, 140);

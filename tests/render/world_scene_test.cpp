@@ -20,7 +20,7 @@
 #include "gfx/particle.h"
 #include "gfx/ripple.h"
 #include "heap_count.h"
-#include "input/power_input.h"
+#include "input/input_state.h"
 #include "menu/menu.h"
 #include "render_fixture.h"
 
@@ -40,7 +40,7 @@ int Sum(const Rgb& c) {
 }
 
 // A colour as the scene's light (1, 1, 0.9) shows it, in bytes.
-Rgb Lit(const TColor& c) {
+Rgb Lit(const Rgba& c) {
     return {static_cast<int>(std::lround(c.R * 255)), static_cast<int>(std::lround(c.G * 255)),
             static_cast<int>(std::lround(c.B * 0.9 * 255))};
 }
@@ -62,12 +62,12 @@ class WorldSceneTest : public RenderTest {
 protected:
     void SetUp() override {
         RenderTest::SetUp();
-        app_->Inp = std::make_unique<TPowerInput>(nullptr);
+        app_->Input = std::make_unique<InputState>(nullptr);
         app_->View = ComputeViewLayout(800, 600);
         app_->Rng.Seed = 271828;
         ClearWorld();
         // Stepping a frog reads its player; with no keyboard the people never press a key.
-        app_->Game = std::make_unique<TGra>();
+        app_->Game = std::make_unique<Game>();
         app_->Game->Players.resize(4);
         for (PlayerRecord& player : app_->Game->Players) {
             player.IsHuman = true;
@@ -79,11 +79,11 @@ protected:
     void TearDown() override {
         ClearWorld();
         app_->Game.reset();
-        app_->Inp.reset();
+        app_->Input.reset();
     }
 
     static void MiddayIn(uint8_t season, uint8_t weather) {
-        TNiebo& sky = *app_->Sky;
+        Sky& sky = *app_->Sky;
         sky.SetSeason(season);
         sky.Weather = weather;
         sky.Overcast = false;
@@ -92,14 +92,14 @@ protected:
         sky.SetMidday();
     }
 
-    static TLisc& AddPad(double x, double size) {
-        app_->Pads.push_back(std::make_unique<TLisc>(x, kWaterLine, 0, 0, size));
+    static LilyPad& AddPad(double x, double size) {
+        app_->Pads.push_back(std::make_unique<LilyPad>(x, kWaterLine, 0, 0, size));
         return *app_->Pads.back();
     }
 
-    static TZaba& AddFrog(double x, double y, FrogState state, int32_t facing, int32_t color) {
-        app_->Frogs.push_back(std::make_unique<TZaba>(x, y, 15));
-        TZaba& frog = *app_->Frogs.back();
+    static Frog& AddFrog(double x, double y, FrogState state, int32_t facing, int32_t color) {
+        app_->Frogs.push_back(std::make_unique<Frog>(x, y, 15));
+        Frog& frog = *app_->Frogs.back();
         frog.State = state;
         frog.Facing = facing;
         frog.Color = FrogColors[color];
@@ -107,16 +107,16 @@ protected:
         return frog;
     }
 
-    static TMucha& AddFly(int32_t points, double x, double y, double size, double heading) {
-        app_->Flies.push_back(std::make_unique<TMucha>(points, x, y, 0, 0, size));
-        TMucha& fly = *app_->Flies.back();
+    static Fly& AddFly(int32_t points, double x, double y, double size, double heading) {
+        app_->Flies.push_back(std::make_unique<Fly>(points, x, y, 0, 0, size));
+        Fly& fly = *app_->Flies.back();
         fly.Heading = heading;
         return fly;
     }
 
-    static TParticle& AddParticle(uint8_t kind, double x, double y, double velX, double velY,
-                                  double size) {
-        app_->Particles.push_back(std::make_unique<TParticle>(kind, x, y, velX, velY, size));
+    static Particle& AddParticle(uint8_t kind, double x, double y, double velX, double velY,
+                                 double size) {
+        app_->Particles.push_back(std::make_unique<Particle>(kind, x, y, velX, velY, size));
         return *app_->Particles.back();
     }
 
@@ -157,41 +157,41 @@ protected:
 
 TEST_F(WorldSceneTest, SummerPondAtMidday) {
     MiddayIn(kSummer, kWeatherRain);
-    TLisc& left = AddPad(120, 60);
-    TLisc& middle = AddPad(330, 48);
-    TLisc& right = AddPad(540, 55);
-    TZaba& pink = AddFrog(105, kStandingY, FrogState::Standing, 1, 2);
-    TZaba& yellow = AddFrog(555, kStandingY, FrogState::Standing, -1, 5);
-    TZaba& swimmer = AddFrog(230, 74, FrogState::Swimming, 1, 7);
-    TZaba& jumper = AddFrog(420, 190, FrogState::Airborne, 1, 3);
+    LilyPad& left = AddPad(120, 60);
+    LilyPad& middle = AddPad(330, 48);
+    LilyPad& right = AddPad(540, 55);
+    Frog& pink = AddFrog(105, kStandingY, FrogState::Standing, 1, 2);
+    Frog& yellow = AddFrog(555, kStandingY, FrogState::Standing, -1, 5);
+    Frog& swimmer = AddFrog(230, 74, FrogState::Swimming, 1, 7);
+    Frog& jumper = AddFrog(420, 190, FrogState::Airborne, 1, 3);
     jumper.VelX = 2;
     jumper.VelY = 4;
     SettleFrogs();
-    TMucha& fly = AddFly(1, 200, 300, 6, 100);
+    Fly& fly = AddFly(1, 200, 300, 6, 100);
     AddFly(2, 470, 360, 8, 250);
     AddFly(1, 610, 320, 4.5, 180);
     for (int i = 0; i < 12; ++i) {
         AddParticle(kRaindrop, 25 + 53 * i, 420 - 23 * (i % 5), -0.4, -6, 4 + (i % 3));
     }
-    TParticle& drop = AddParticle(kRaindrop, 120, 400, 0, -6, 10);
+    Particle& drop = AddParticle(kRaindrop, 120, 400, 0, -6, 10);
     drop.ColorA = 1;
     for (double vx : {-1.5, -0.6, 0.5, 1.4}) AddParticle(kDroplet, 250, 92, vx, 2.5, 2.5);
-    TParticle& droplet = AddParticle(kDroplet, 330, 200, 0, 1, 6);
+    Particle& droplet = AddParticle(kDroplet, 330, 200, 0, 1, 6);
     droplet.ColorA = 1;
-    app_->Ripples.push_back(std::make_unique<TRipple>(100, 50, 25, 0.6));
-    app_->Ripples.push_back(std::make_unique<TRipple>(480, 40, 35, 0.9));
+    app_->Ripples.push_back(std::make_unique<Ripple>(100, 50, 25, 0.6));
+    app_->Ripples.push_back(std::make_unique<Ripple>(480, 40, 35, 0.9));
 
     // The same frame without and then with one strong ripple under the surface.
-    const TRipple ring(300, 70, 40, 2);
+    const Ripple ring(300, 70, 40, 2);
     const double ringLeft = ring.X - 0.82 * ring.Radius;
-    RenderFrame(800, 600);
+    DrawFrame(800, 600);
     const std::vector<Rgb> before = Box(ringLeft - 4, ring.Y - 2, ringLeft + 4, ring.Y + 1);
-    app_->Ripples.push_back(std::make_unique<TRipple>(ring));
-    RenderFrame(800, 600);
+    app_->Ripples.push_back(std::make_unique<Ripple>(ring));
+    DrawFrame(800, 600);
     SaveFrame("world-summer");
 
     // The pads' tint over their grey picture, at the water line beside each pad's middle.
-    for (const TLisc* pad : {&left, &middle, &right}) {
+    for (const LilyPad* pad : {&left, &middle, &right}) {
         const Rgb c = At(pad->X - pad->Size / 2, kWaterLine);
         EXPECT_TRUE(TintedGrey(c, pad->ColorR, pad->ColorG, pad->ColorB)) << "pad at " << pad->X;
         EXPECT_GT(c.g, c.b + 30) << "pad at " << pad->X;
@@ -239,23 +239,23 @@ TEST_F(WorldSceneTest, SummerPondAtMidday) {
 
 TEST_F(WorldSceneTest, WinterPondUnderSnow) {
     MiddayIn(kWinter, kWeatherSnow);
-    TLisc& pad = AddPad(200, 60);
+    LilyPad& pad = AddPad(200, 60);
     AddPad(470, 50);
-    TZaba& frog = AddFrog(470, kStandingY, FrogState::Standing, -1, 9);
+    Frog& frog = AddFrog(470, kStandingY, FrogState::Standing, -1, 9);
     SettleFrogs();
     AddFly(1, 320, 260, 5, 45);
     for (int i = 0; i < 24; ++i) {
         AddParticle(kSnowflake, 13 + 27 * i, 460 - 37 * (i % 9), 0.2, -0.8, 3 + (i % 4));
     }
-    TParticle& flake = AddParticle(kSnowflake, 320, 330, 0, -0.5, 12);
+    Particle& flake = AddParticle(kSnowflake, 320, 330, 0, -0.5, 12);
     flake.Tile = 13;
     flake.Angle = 0;
     flake.ColorA = 1;
-    RenderFrame(800, 600);
+    DrawFrame(800, 600);
     SaveFrame("world-winter");
 
     // Winter pads share one grey drawn once.
-    const TLisc& other = *app_->Pads[1];
+    const LilyPad& other = *app_->Pads[1];
     EXPECT_DOUBLE_EQ(pad.ColorR, pad.ColorG);
     EXPECT_DOUBLE_EQ(pad.ColorG, pad.ColorB);
     EXPECT_DOUBLE_EQ(other.ColorR, pad.ColorR);
@@ -273,7 +273,7 @@ TEST_F(WorldSceneTest, WinterPondUnderSnow) {
 
 TEST_F(WorldSceneTest, RunningGameDrawsTheHudWhereItsLayoutSays) {
     MiddayIn(kSpring, kWeatherClear);
-    TGra& game = *app_->Game;
+    Game& game = *app_->Game;
     game.FrogCount = 4;
     const int32_t points[] = {7, 12, 0, 25};
     const int32_t colors[] = {5, 2, 9, 7};
@@ -281,9 +281,9 @@ TEST_F(WorldSceneTest, RunningGameDrawsTheHudWhereItsLayoutSays) {
         game.Players[i].LevelPoints = points[i];
         game.Players[i].Color = FrogColors[colors[i]];
     }
-    game.Messages = {TGra::MakeMessage("LEVEL 3", 1, 1, 1, 1),
-                     TGra::MakeMessage("EAT ALL FLIES", 1, 1, 1, 1),
-                     TGra::MakeMessage("GOOD LUCK", 1, 0.9, 0.3, 1)};
+    game.Messages = {Game::MakeMessage("LEVEL 3", 1, 1, 1, 1),
+                     Game::MakeMessage("EAT ALL FLIES", 1, 1, 1, 1),
+                     Game::MakeMessage("GOOD LUCK", 1, 0.9, 0.3, 1)};
     game.MessageTime = 300;
     game.Mode = kEatAll;
     game.FliesToSpawn = 23;
@@ -294,18 +294,18 @@ TEST_F(WorldSceneTest, RunningGameDrawsTheHudWhereItsLayoutSays) {
     SettleFrogs();
     AddFly(1, 300, 380, 5, 120);
     game.Running = true;
-    RenderFrame(800, 600);
+    DrawFrame(800, 600);
     SaveFrame("world-hud");
 
     struct Placed {
         std::string text;
         double x, y, size;
-        TColor color;
+        Rgba color;
     };
     std::vector<Placed> texts;
     LayoutHud(game, app_->View,
               [&](std::string_view text, uint8_t align, double x, double y, double size,
-                  const TColor& color) {
+                  const Rgba& color) {
                   // Where the first glyph's centre falls once aligned.
                   const double n = static_cast<double>(text.size());
                   if (align == kAlignCentre) x -= size * (n - 1);
@@ -340,7 +340,7 @@ TEST_F(WorldSceneTest, RunningGameDrawsTheHudWhereItsLayoutSays) {
 
     // No points are drawn once the game is paused.
     game.Running = false;
-    RenderFrame(800, 600);
+    DrawFrame(800, 600);
     EXPECT_FALSE(Around(texts[0].x, texts[0].y, 4,
                         [&](const Rgb& c) { return Near(c, Lit(texts[0].color), 24); }));
 }
@@ -349,13 +349,13 @@ TEST_F(WorldSceneTest, RunningGameDrawsTheHudWhereItsLayoutSays) {
 // for the pond, the HUD, nor for any of the menus drawn over it.
 TEST_F(WorldSceneTest, DrawingAFrameAllocatesNothing) {
     MiddayIn(kWinter, kWeatherSnow);
-    TGra& game = *app_->Game;
+    Game& game = *app_->Game;
     game.FrogCount = 4;
-    game.Messages = {TGra::MakeMessage("LEVEL 3", 1, 1, 1, 1)};
+    game.Messages = {Game::MakeMessage("LEVEL 3", 1, 1, 1, 1)};
     game.MessageTime = 300;
     for (double x : {90.0, 250.0, 420.0, 570.0}) AddPad(x, 45);
     for (int i = 0; i < 4; ++i) {
-        TZaba& frog = AddFrog(80 + 165 * i, kStandingY, FrogState::Standing, 1, i);
+        Frog& frog = AddFrog(80 + 165 * i, kStandingY, FrogState::Standing, 1, i);
         frog.TongueOut = i % 2 == 0;
     }
     SettleFrogs();
@@ -364,29 +364,28 @@ TEST_F(WorldSceneTest, DrawingAFrameAllocatesNothing) {
         AddParticle(kSnowflake, 30 * i, 400 - 9 * i, 0.2, -1, 3);
         AddParticle(kRaindrop, 15 + 30 * i, 420 - 7 * i, -0.4, -6, 4);
     }
-    app_->Ripples.push_back(std::make_unique<TRipple>(300, 70, 40, 1));
+    app_->Ripples.push_back(std::make_unique<Ripple>(300, 70, 40, 1));
     // The menus show the settings: six frogs make the longest frogs-settings screen.
-    app_->Config = std::make_unique<TConfig>("Pondlark.cfg", "");
+    app_->Config = std::make_unique<Settings>("Pondlark.cfg", "");
     app_->Config->SetInteger("Game", "NumberOfFrogs", 6);
-    app_->Menu = std::make_unique<TWinieta>();
+    app_->Menu = std::make_unique<Menu>();
 
     struct Shown {
         const char* name;
         bool running;
         int32_t screen;
     };
-    for (const Shown& shown : {Shown{"game", true, kScreenTitle},
-                               Shown{"in-game menu", false, kScreenInGame},
-                               Shown{"options", false, kScreenOptions},
-                               Shown{"frogs settings", false, kScreenFrogs},
-                               Shown{"title", false, kScreenTitle}}) {
+    for (const Shown& shown :
+         {Shown{"game", true, kScreenTitle}, Shown{"in-game menu", false, kScreenInGame},
+          Shown{"options", false, kScreenOptions}, Shown{"frogs settings", false, kScreenFrogs},
+          Shown{"title", false, kScreenTitle}}) {
         game.Running = shown.running;
         app_->Menu->Screen = shown.screen;
-        for (int i = 0; i < 3; ++i) RenderFrame(800, 600);
+        for (int i = 0; i < 3; ++i) DrawFrame(800, 600);
         StartHeapCount();
         for (int i = 0; i < 10; ++i) {
             ++app_->StepCounter;
-            RenderFrame(800, 600);
+            DrawFrame(800, 600);
         }
         EXPECT_EQ(StopHeapCount().Ours, 0) << shown.name;
     }

@@ -56,7 +56,7 @@ std::string PlayReplay(std::set<int>& weathers, std::set<int>& modes, int& level
     std::ostringstream record;
     int32_t lastLevel = 0;
     while (harness.Step()) {
-        const TGra& game = *harness.App().Game;
+        const Game& game = *harness.App().Game;
         weathers.insert(harness.App().Sky->Weather);
         modes.insert(game.Mode);
         if (game.Level != lastLevel) ++levels;

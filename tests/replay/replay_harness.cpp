@@ -12,7 +12,7 @@
 #include "game/sky.h"
 #include "gfx/particle.h"
 #include "gfx/ripple.h"
-#include "input/power_input.h"
+#include "input/input_state.h"
 
 namespace {
 
@@ -60,8 +60,8 @@ Recording HeldKeys(const RecordingHeader& start, const std::vector<uint8_t>& key
 ReplayHarness::ReplayHarness(const Recording& recording) : session_(recording, "harness") {
     UseApp(&app_);
     // A store with no file, which nothing can save.
-    app_.Config = std::make_unique<TConfig>("", "");
-    app_.Sky = std::make_unique<TNiebo>();
+    app_.Config = std::make_unique<Settings>("", "");
+    app_.Sky = std::make_unique<Sky>();
     app_.StepCounter = -2147483637;
     InstallKeyTable();
     session_.Start(app_);
@@ -75,7 +75,7 @@ ReplayHarness::~ReplayHarness() {
 
 bool ReplayHarness::Step() {
     if (!session_.BeforeStep(app_)) return false;
-    ::Step(app_);
+    FrameStep(app_);
     session_.AfterStep(app_);
     ++steps_;
     return true;
@@ -83,7 +83,7 @@ bool ReplayHarness::Step() {
 
 uint64_t ReplayHarness::WorldHash() const {
     Hasher h;
-    const TGra& game = *app_.Game;
+    const Game& game = *app_.Game;
     h.Add(game.Level);
     h.Add(game.Mode);
     h.Add(game.FliesToSpawn);

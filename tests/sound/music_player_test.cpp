@@ -21,7 +21,7 @@ struct MusicPlayerTest : ::testing::Test {
     // Seeds the generator so that its next draws from 0..n-1 are `draws`.
     void SeedForDraws(int32_t n, const std::vector<int32_t>& draws) {
         for (uint32_t seed = 1;; ++seed) {
-            TRandom preview;
+            RandomGenerator preview;
             preview.Seed = seed;
             bool match = true;
             for (int32_t wanted : draws) match = match && preview.Next(n) == wanted;
@@ -33,7 +33,7 @@ struct MusicPlayerTest : ::testing::Test {
     }
     // The generator's seed after `count` more draws from the seed it had before.
     static uint32_t SeedAfter(uint32_t seed, int count) {
-        TRandom rng;
+        RandomGenerator rng;
         rng.Seed = seed;
         for (int i = 0; i < count; ++i) rng.Next();
         return rng.Seed;
@@ -41,7 +41,7 @@ struct MusicPlayerTest : ::testing::Test {
 
     Application app;
     FakeAudioDevice device;
-    TOggPlayer player{&device};
+    MusicPlayer player{&device};
 };
 
 TEST_F(MusicPlayerTest, StartsStoppedAtFullVolumeInOrder) {
@@ -224,7 +224,7 @@ TEST_F(MusicPlayerTest, ShufflePicksATrackBeforePlayingAndOnEveryNextTrack) {
 }
 
 TEST_F(MusicPlayerTest, APlayerWithoutADeviceDoesNothing) {
-    TOggPlayer idle(nullptr);
+    MusicPlayer idle(nullptr);
     idle.AddTrack("data\\muzyka1.ogg");
     idle.Play();
     idle.SetVolume(10);

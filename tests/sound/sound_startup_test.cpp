@@ -17,7 +17,7 @@ using Calls = std::vector<std::string>;
 struct SoundStartupTest : ::testing::Test {
     SoundStartupTest() {
         UseApp(&app);
-        app.Config = std::make_unique<TConfig>("Pondlark.cfg", "");
+        app.Config = std::make_unique<Settings>("Pondlark.cfg", "");
         app.StepProgress = [this] { ++progress; };
     }
     ~SoundStartupTest() override { CloseSound(); }
@@ -61,7 +61,7 @@ TEST_F(SoundStartupTest, OpensTheDeviceLoadsTheSamplesInOrderAndAppliesTheVolume
 TEST_F(SoundStartupTest, TheTableHoldsEverySampleAndOnlyTheRainLoops) {
     ASSERT_FALSE(InitSound(device).has_value());
     ASSERT_NE(Sound(), nullptr);
-    const std::vector<TSampleEntry>& samples = Sound()->Samples;
+    const std::vector<SampleEntry>& samples = Sound()->Samples;
     ASSERT_EQ(samples.size(), 34u);
     for (int32_t i = 0; i < 34; ++i) {
         EXPECT_EQ(samples[i].SampleHandle, i + 1);

@@ -17,7 +17,7 @@ using Calls = std::vector<std::string>;
 struct SoundTest : ::testing::Test {
     SoundTest() {
         UseApp(&app);
-        app.Config = std::make_unique<TConfig>("Pondlark.cfg", "");
+        app.Config = std::make_unique<Settings>("Pondlark.cfg", "");
     }
     ~SoundTest() override { CloseSound(); }
 
@@ -26,7 +26,7 @@ struct SoundTest : ::testing::Test {
         ASSERT_FALSE(InitSound(device).has_value());
         device.Calls.clear();
     }
-    TSampleEntry& Entry(int32_t index) { return Sound()->Samples[index]; }
+    SampleEntry& Entry(int32_t index) { return Sound()->Samples[index]; }
 
     Application app;
     FakeAudioDevice device;

@@ -15,7 +15,7 @@ struct Thing {
 }  // namespace
 
 TEST(UpdateWalk, DeletesInPlaceAndStepsAppendedObjects) {
-    TObjectList<Thing> list;
+    ObjectList<Thing> list;
     for (int id = 0; id < 4; ++id) list.push_back(std::make_unique<Thing>(Thing{id}));
     std::string order;
     UpdateObjects(list, [&](Thing& t) {
@@ -34,7 +34,7 @@ TEST(UpdateWalk, DeletesInPlaceAndStepsAppendedObjects) {
 }
 
 TEST(UpdateWalk, ConsecutiveDeathsAreAllRemoved) {
-    TObjectList<Thing> list;
+    ObjectList<Thing> list;
     for (int id = 0; id < 5; ++id) list.push_back(std::make_unique<Thing>(Thing{id}));
     UpdateObjects(list, [](Thing& t) { t.Dead = t.Id != 4; });
     ASSERT_EQ(list.size(), 1u);

@@ -16,30 +16,30 @@ public:
 };
 
 // Turns the message loop's idle calls into frames and simulation steps at FPS steps per second.
-class TPowerTimer {
+class FrameTimer {
 public:
-    explicit TPowerTimer(TimerClock& clock);
-    TPowerTimer(const TPowerTimer&) = delete;
-    TPowerTimer& operator=(const TPowerTimer&) = delete;
+    explicit FrameTimer(TimerClock& clock);
+    FrameTimer(const FrameTimer&) = delete;
+    FrameTimer& operator=(const FrameTimer&) = delete;
 
     int32_t FPS() const { return FPS_; }
     void SetFPS(int32_t value);
     bool MayRender() const { return MayRender_; }
     void SetMayRender(bool value);
-    bool MayProcess = false;
+    bool MayStep = false;
     bool MayRealTime = false;
 
     std::function<void()> OnRender;
-    std::function<void()> OnProcess;
+    std::function<void()> OnStep;
     std::function<void(double fraction)> OnRealTime;
-    std::function<void()> OnAppIdle;
-    std::function<void()> OnAppActivate;
-    std::function<void()> OnAppDeactivate;
+    std::function<void()> OnIdle;
+    std::function<void()> OnActivate;
+    std::function<void()> OnDeactivate;
 
     // Called by the message loop whenever it has nothing to handle; done is always cleared.
-    void AppIdle(bool& done);
-    void AppActivate();
-    void AppDeactivate();
+    void Idle(bool& done);
+    void Activate();
+    void Deactivate();
 
     bool Overloaded() const { return Overloaded_; }
     bool Stalled() const { return Stalled_; }

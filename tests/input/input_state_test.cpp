@@ -1,4 +1,4 @@
-#include "input/power_input.h"
+#include "input/input_state.h"
 
 #include <gtest/gtest.h>
 
@@ -184,7 +184,7 @@ private:
 struct InputTest : ::testing::Test {
     FakeWorld world;
     FakeSystem system{world};
-    TPowerInput input{&system};
+    InputState input{&system};
 };
 
 TEST_F(InputTest, StartsWithKeyboardOnlyAndSixteenMouseEvents) {
@@ -303,8 +303,8 @@ TEST_F(InputTest, InitTwiceReturnsMinusOne) {
     EXPECT_EQ(input.Init(), kInputAlreadyActive);
 }
 
-TEST(PowerInput, NullSystemFailsLikeAFailedCreation) {
-    TPowerInput input(nullptr);
+TEST(InputState, NullSystemFailsLikeAFailedCreation) {
+    InputState input(nullptr);
     EXPECT_EQ(input.Init(), kInputCreateSystem);
     EXPECT_EQ(input.Poll(), 0);
     EXPECT_FALSE(input.KeyDown(kUp));
@@ -496,7 +496,7 @@ TEST_F(InputTest, FailedJoystickSetUpStopsTheEnumerationAndReleasesEverything) {
 TEST_F(InputTest, DestructionReleasesEverything) {
     world.joysticks.resize(1);
     {
-        TPowerInput other(&system);
+        InputState other(&system);
         other.DoMouse = true;
         other.DoJoystick = true;
         ASSERT_EQ(other.Init(), 0);

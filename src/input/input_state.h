@@ -11,13 +11,13 @@
 
 // Reads the input devices once per step and answers "is this key down" and "did it just go
 // down". Key codes are DirectInput keyboard scan codes.
-class TPowerInput {
+class InputState {
 public:
     // The system must outlive the component; null makes Init fail as a failed creation.
-    explicit TPowerInput(InputSystem* system);
-    ~TPowerInput();
-    TPowerInput(const TPowerInput&) = delete;
-    TPowerInput& operator=(const TPowerInput&) = delete;
+    explicit InputState(InputSystem* system);
+    ~InputState();
+    InputState(const InputState&) = delete;
+    InputState& operator=(const InputState&) = delete;
 
     // Opens the input system and the chosen devices; 0 or an input error code.
     int Init();
@@ -38,7 +38,7 @@ public:
     int32_t MouseDeltaY = 0;
     KeyStates PrevKeys{};
     KeyStates Keys{};
-    std::vector<TJoystick> Joysticks;
+    std::vector<Joystick> Joysticks;
 
 private:
     int OpenKeyboard();

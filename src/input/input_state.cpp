@@ -1,4 +1,4 @@
-#include "input/power_input.h"
+#include "input/input_state.h"
 
 #include "input/input_errors.h"
 
@@ -8,26 +8,26 @@ constexpr uint8_t kDownBit = 0x80;
 
 }  // namespace
 
-TPowerInput::TPowerInput(InputSystem* system) : system_(system) {}
+InputState::InputState(InputSystem* system) : system_(system) {}
 
-TPowerInput::~TPowerInput() {
+InputState::~InputState() {
     ReleaseAll();
 }
 
-void TPowerInput::SetMouseBufSize(int32_t value) {
+void InputState::SetMouseBufSize(int32_t value) {
     if (value >= 1 && value <= 256) MouseBufSize_ = value;
 }
 
-bool TPowerInput::KeyDown(uint8_t code) const {
+bool InputState::KeyDown(uint8_t code) const {
     // Code 0 is the key table's empty entry, so it never counts as down.
     return code != 0 && (Keys[code] & kDownBit) != 0;
 }
 
-bool TPowerInput::KeyPressed(uint8_t code) const {
+bool InputState::KeyPressed(uint8_t code) const {
     return KeyDown(code) && (PrevKeys[code] & kDownBit) == 0;
 }
 
-int TPowerInput::Init() {
+int InputState::Init() {
     if (active_) return kInputAlreadyActive;
     if (system_ == nullptr || !system_->Create()) return kInputCreateSystem;
     systemCreated_ = true;
@@ -45,7 +45,7 @@ int TPowerInput::Init() {
     return 0;
 }
 
-int TPowerInput::OpenKeyboard() {
+int InputState::OpenKeyboard() {
     Keys.fill(0);
     PrevKeys.fill(0);
     keyboard_ = system_->CreateKeyboard();
@@ -56,7 +56,7 @@ int TPowerInput::OpenKeyboard() {
     return 0;
 }
 
-int TPowerInput::OpenMouse() {
+int InputState::OpenMouse() {
     MouseButtonDown.fill(0);
     MouseButtonUp.fill(0);
     mouse_ = system_->CreateMouse();
@@ -69,7 +69,7 @@ int TPowerInput::OpenMouse() {
     return 0;
 }
 
-int TPowerInput::OpenJoysticks() {
+int InputState::OpenJoysticks() {
     Joysticks.clear();
     int setupResult = 0;
     const bool enumerated = system_->EnumerateJoysticks([this, &setupResult](int instance) {
@@ -81,8 +81,8 @@ int TPowerInput::OpenJoysticks() {
     return setupResult;
 }
 
-void TPowerInput::ReleaseAll() {
-    for (TJoystick& joystick : Joysticks) {
+void InputState::ReleaseAll() {
+    for (Joystick& joystick : Joysticks) {
         if (joystick.Device) joystick.Device->Unacquire();
     }
     Joysticks.clear();
@@ -92,7 +92,7 @@ void TPowerInput::ReleaseAll() {
     systemCreated_ = false;
 }
 
-int TPowerInput::Poll() {
+int InputState::Poll() {
     if (keyboard_) {
         const int result = PollKeyboard();
         if (result != 0) return result;
@@ -101,14 +101,14 @@ int TPowerInput::Poll() {
         const int result = PollMouse();
         if (result != 0) return result;
     }
-    for (TJoystick& joystick : Joysticks) {
+    for (Joystick& joystick : Joysticks) {
         const int result = joystick.Poll();
         if (result != 0) return result;
     }
     return 0;
 }
 
-int TPowerInput::PollKeyboard() {
+int InputState::PollKeyboard() {
     // Copied before the read, so even a failed read cannot report a key as pressed twice.
     PrevKeys = Keys;
     InputResult result = keyboard_->GetState(Keys);
@@ -119,7 +119,7 @@ int TPowerInput::PollKeyboard() {
     return Succeeded(result) ? 0 : kInputKeyboardRead;
 }
 
-int TPowerInput::PollMouse() {
+int InputState::PollMouse() {
     MouseDeltaX = 0;
     MouseDeltaY = 0;
     for (;;) {
@@ -136,7 +136,7 @@ int TPowerInput::PollMouse() {
     }
 }
 
-void TPowerInput::ApplyMouseEvent(const MouseEvent& event) {
+void InputState::ApplyMouseEvent(const MouseEvent& event) {
     switch (event.kind) {
         case MouseEvent::Kind::X:
             MouseDeltaX += event.data;

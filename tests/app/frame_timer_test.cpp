@@ -1,4 +1,4 @@
-#include "app/power_timer.h"
+#include "app/frame_timer.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +38,7 @@ private:
 
 struct TimerTest : ::testing::Test {
     TimerTest() : timer(clock) {
-        timer.OnProcess = [this] { ++steps; };
+        timer.OnStep = [this] { ++steps; };
         timer.OnRender = [this] { ++frames; };
     }
 
@@ -47,13 +47,13 @@ struct TimerTest : ::testing::Test {
         clock.Advance(nanoseconds);
         steps = 0;
         bool done = true;
-        timer.AppIdle(done);
+        timer.Idle(done);
         EXPECT_FALSE(done);
         return steps;
     }
 
     FakeClock clock;
-    TPowerTimer timer;
+    FrameTimer timer;
     int steps = 0;
     int frames = 0;
 };
@@ -61,7 +61,7 @@ struct TimerTest : ::testing::Test {
 TEST_F(TimerTest, StartsWithEverythingOffAtSixtySteps) {
     EXPECT_EQ(timer.FPS(), 60);
     EXPECT_FALSE(timer.MayRender());
-    EXPECT_FALSE(timer.MayProcess);
+    EXPECT_FALSE(timer.MayStep);
     EXPECT_FALSE(timer.MayRealTime);
     EXPECT_EQ(timer.MeasureInterval(), 30);
     EXPECT_EQ(timer.Rate(), 0);
@@ -82,7 +82,7 @@ TEST_F(TimerTest, FpsAcceptsOnlyOneTo240) {
 }
 
 TEST_F(TimerTest, SixtyCallsASecondRunOneStepEach) {
-    timer.MayProcess = true;
+    timer.MayStep = true;
     for (int i = 0; i < 200; ++i) {
         ASSERT_EQ(Idle(16666667), 1) << "call " << i;
         EXPECT_EQ(timer.Rate(), 60);
@@ -90,12 +90,12 @@ TEST_F(TimerTest, SixtyCallsASecondRunOneStepEach) {
 }
 
 TEST_F(TimerTest, ThirtyCallsASecondRunTwoStepsEach) {
-    timer.MayProcess = true;
+    timer.MayStep = true;
     for (int i = 0; i < 100; ++i) ASSERT_EQ(Idle(33333333), 2) << "call " << i;
 }
 
 TEST_F(TimerTest, HundredTwentyCallsASecondRunOneStepEveryOtherCall) {
-    timer.MayProcess = true;
+    timer.MayStep = true;
     for (int i = 0; i < 100; ++i) {
         ASSERT_EQ(Idle(8333333), 0) << "call " << 2 * i;
         ASSERT_EQ(Idle(8333333), 1) << "call " << 2 * i + 1;
@@ -103,7 +103,7 @@ TEST_F(TimerTest, HundredTwentyCallsASecondRunOneStepEveryOtherCall) {
 }
 
 TEST_F(TimerTest, AnIntervalOfOneAndAHalfSecondsIsCappedToEightSteps) {
-    timer.MayProcess = true;
+    timer.MayStep = true;
     Idle(kSecond / 60);
     EXPECT_EQ(Idle(3 * kSecond / 2), 8);
     EXPECT_EQ(timer.Rate(), 1);
@@ -115,7 +115,7 @@ TEST_F(TimerTest, AnIntervalOfOneAndAHalfSecondsIsCappedToEightSteps) {
 }
 
 TEST_F(TimerTest, AnIntervalOfThreeSecondsRunsExactlyOneStep) {
-    timer.MayProcess = true;
+    timer.MayStep = true;
     Idle(kSecond / 120);  // leaves half a step owed, which the stall drops
     EXPECT_EQ(Idle(3 * kSecond), 1);
     EXPECT_EQ(timer.Rate(), 0);
@@ -126,7 +126,7 @@ TEST_F(TimerTest, AnIntervalOfThreeSecondsRunsExactlyOneStep) {
 }
 
 TEST_F(TimerTest, RateRoundsHalvesToEven) {
-    timer.MayProcess = true;
+    timer.MayStep = true;
     Idle(2 * kSecond);  // 0.5 calls a second
     EXPECT_EQ(timer.Rate(), 0);
     EXPECT_TRUE(timer.Stalled());
@@ -137,7 +137,7 @@ TEST_F(TimerTest, RateRoundsHalvesToEven) {
 }
 
 TEST_F(TimerTest, TwoCallsAtTheSameCounterAddAlmostNothing) {
-    timer.MayProcess = true;
+    timer.MayStep = true;
     Idle(kSecond / 120);
     EXPECT_EQ(timer.StepBudget(), 0.5);
     EXPECT_EQ(Idle(0), 0);
@@ -146,26 +146,26 @@ TEST_F(TimerTest, TwoCallsAtTheSameCounterAddAlmostNothing) {
 }
 
 TEST_F(TimerTest, CounterGoingBackwardsCountsItsDistance) {
-    timer.MayProcess = true;
+    timer.MayStep = true;
     Idle(0);
     clock.counter -= kSecond / 30;
     bool done = true;
     steps = 0;
-    timer.AppIdle(done);
+    timer.Idle(done);
     EXPECT_EQ(timer.Rate(), 30);
     EXPECT_EQ(steps, 2);
 }
 
 TEST_F(TimerTest, NothingEnabledReadsNoClockAndRaisesNothing) {
     int idles = 0;
-    timer.OnAppIdle = [&] { ++idles; };
+    timer.OnIdle = [&] { ++idles; };
     EXPECT_EQ(Idle(kSecond / 60), 0);
     EXPECT_EQ(frames, 0);
     EXPECT_EQ(idles, 0);
     EXPECT_EQ(timer.FrameCount(), 0);
     // The first enabled call measures everything since construction.
     Idle(kSecond);
-    timer.MayProcess = true;
+    timer.MayStep = true;
     EXPECT_EQ(Idle(kSecond / 60), 8);
     EXPECT_EQ(timer.Rate(), 1);
     EXPECT_TRUE(timer.Overloaded());
@@ -173,7 +173,7 @@ TEST_F(TimerTest, NothingEnabledReadsNoClockAndRaisesNothing) {
 }
 
 TEST_F(TimerTest, OnlyProcessingRunsStepsWithoutFrames) {
-    timer.MayProcess = true;
+    timer.MayStep = true;
     int total = 0;
     for (int i = 0; i < 60; ++i) total += Idle(8333333);
     EXPECT_EQ(total, 30);
@@ -193,12 +193,12 @@ TEST_F(TimerTest, OnlyRenderingDrawsOneFrameAndDropsTheWholeSteps) {
 TEST_F(TimerTest, StepsComeBeforeTheFrameThenRealTimeThenIdle) {
     std::vector<std::string> events;
     timer.OnRender = [&] { events.push_back("render"); };
-    timer.OnProcess = [&] { events.push_back("process"); };
+    timer.OnStep = [&] { events.push_back("process"); };
     timer.OnRealTime = [&](double fraction) {
         events.push_back("realtime " + std::to_string(static_cast<int>(fraction)));
     };
-    timer.OnAppIdle = [&] { events.push_back("idle"); };
-    timer.MayProcess = true;
+    timer.OnIdle = [&] { events.push_back("idle"); };
+    timer.MayStep = true;
     timer.MayRealTime = true;
     timer.SetMayRender(true);
     Idle(kSecond / 30);
@@ -219,15 +219,15 @@ TEST_F(TimerTest, RealTimeIsSkippedWhenTheRateIsZero) {
 TEST_F(TimerTest, DeactivationPausesRenderingAndActivationResumesIt) {
     int activations = 0;
     int deactivations = 0;
-    timer.OnAppActivate = [&] { ++activations; };
-    timer.OnAppDeactivate = [&] { ++deactivations; };
-    timer.MayProcess = true;
+    timer.OnActivate = [&] { ++activations; };
+    timer.OnDeactivate = [&] { ++deactivations; };
+    timer.MayStep = true;
     timer.SetMayRender(true);
-    timer.AppDeactivate();
+    timer.Deactivate();
     EXPECT_FALSE(timer.MayRender());
     EXPECT_EQ(Idle(kSecond / 60), 1);  // steps go on while inactive
     EXPECT_EQ(frames, 0);
-    timer.AppActivate();
+    timer.Activate();
     EXPECT_TRUE(timer.MayRender());
     Idle(kSecond / 60);
     EXPECT_EQ(frames, 1);
@@ -237,29 +237,29 @@ TEST_F(TimerTest, DeactivationPausesRenderingAndActivationResumesIt) {
 
 TEST_F(TimerTest, SwitchingRenderingOnWhileInactiveWaitsForActivation) {
     timer.SetMayRender(true);
-    timer.AppDeactivate();
+    timer.Deactivate();
     timer.SetMayRender(true);
     EXPECT_FALSE(timer.MayRender());
-    timer.AppActivate();
+    timer.Activate();
     EXPECT_TRUE(timer.MayRender());
 }
 
 TEST_F(TimerTest, SwitchingRenderingOffWhileInactiveSurvivesActivation) {
     timer.SetMayRender(true);
-    timer.AppDeactivate();
+    timer.Deactivate();
     timer.SetMayRender(false);
-    timer.AppActivate();
+    timer.Activate();
     EXPECT_FALSE(timer.MayRender());
 }
 
 TEST_F(TimerTest, ActivationWithoutRenderingLeavesItOff) {
-    timer.AppDeactivate();
-    timer.AppActivate();
+    timer.Deactivate();
+    timer.Activate();
     EXPECT_FALSE(timer.MayRender());
 }
 
 TEST_F(TimerTest, FirstMeasurementComesAfterThirtyOneCalls) {
-    timer.MayProcess = true;
+    timer.MayStep = true;
     for (int i = 0; i < 30; ++i) Idle(kSecond / 60);
     EXPECT_EQ(timer.MeasuredFPS(), 0);
     EXPECT_EQ(timer.FrameCount(), 30);
@@ -288,13 +288,13 @@ TEST_F(TimerTest, MeasureIntervalFollowsTheMeasuredRate) {
                           {124, 250, 200}, {123, 252, 500}, {103, 301, 500}};
     for (const Case& c : cases) {
         FakeClock fake;
-        TPowerTimer measured(fake);
-        measured.MayProcess = true;
+        FrameTimer measured(fake);
+        measured.MayStep = true;
         bool done = false;
         for (int i = 0; i < 31; ++i) {
             fake.counter += kSecond / 60;
             if (i == 30) fake.tick = c.elapsedMs;
-            measured.AppIdle(done);
+            measured.Idle(done);
         }
         EXPECT_EQ(measured.MeasuredFPS(), c.measured) << c.elapsedMs << " ms";
         EXPECT_EQ(measured.MeasureInterval(), c.interval) << c.elapsedMs << " ms";
@@ -302,23 +302,23 @@ TEST_F(TimerTest, MeasureIntervalFollowsTheMeasuredRate) {
 }
 
 TEST_F(TimerTest, FastMachinesMeasureRarely) {
-    timer.MayProcess = true;
+    timer.MayStep = true;
     for (int i = 0; i < 31; ++i) Idle(kSecond / 300);
     EXPECT_EQ(timer.MeasuredFPS(), 301);  // 31 calls in 103 whole milliseconds
     EXPECT_EQ(timer.MeasureInterval(), 500);
 }
 
-TEST(PowerTimer, WithTheCounterTheFirstMeasurementCountsFromTickZero) {
+TEST(FrameTimer, WithTheCounterTheFirstMeasurementCountsFromTickZero) {
     // Only the tick path starts its measurement at construction, so a machine that has been
     // up for a while first measures nearly nothing.
     FakeClock clock;
     clock.tick = 100000;
-    TPowerTimer timer(clock);
-    timer.MayProcess = true;
+    FrameTimer timer(clock);
+    timer.MayStep = true;
     bool done = false;
     for (int i = 0; i < 31; ++i) {
         clock.counter += kSecond / 60;
-        timer.AppIdle(done);
+        timer.Idle(done);
     }
     EXPECT_EQ(timer.MeasuredFPS(), 0);
     EXPECT_EQ(timer.MeasureInterval(), 19);
@@ -332,12 +332,12 @@ struct TickTimerTest : ::testing::Test {
         clock.counter = 0;
     }
 
-    int Idle(uint32_t milliseconds, TPowerTimer& timer) {
+    int Idle(uint32_t milliseconds, FrameTimer& timer) {
         clock.tick += milliseconds;
         clock.counter += 123456789;  // must not matter
         steps = 0;
         bool done = true;
-        timer.AppIdle(done);
+        timer.Idle(done);
         return steps;
     }
 
@@ -346,9 +346,9 @@ struct TickTimerTest : ::testing::Test {
 };
 
 TEST_F(TickTimerTest, StepsFollowTheMillisecondTick) {
-    TPowerTimer timer(clock);
-    timer.MayProcess = true;
-    timer.OnProcess = [this] { ++steps; };
+    FrameTimer timer(clock);
+    timer.MayStep = true;
+    timer.OnStep = [this] { ++steps; };
     EXPECT_EQ(Idle(25, timer), 1);  // 40 calls a second: 1.5 steps each
     EXPECT_EQ(timer.Rate(), 40);
     EXPECT_EQ(Idle(25, timer), 2);
@@ -364,16 +364,16 @@ TEST_F(TickTimerTest, StepsFollowTheMillisecondTick) {
 
 TEST_F(TickTimerTest, TickWrapsAround) {
     clock.tick = 0xFFFFFFF0u;
-    TPowerTimer timer(clock);
-    timer.MayProcess = true;
+    FrameTimer timer(clock);
+    timer.MayStep = true;
     Idle(32, timer);
     EXPECT_EQ(clock.tick, 0x10u);
     EXPECT_EQ(timer.Rate(), 31);
 }
 
 TEST_F(TickTimerTest, MeasuresFromTheTickAtConstruction) {
-    TPowerTimer timer(clock);
-    timer.MayProcess = true;
+    FrameTimer timer(clock);
+    timer.MayStep = true;
     for (int i = 0; i < 31; ++i) Idle(25, timer);
     EXPECT_EQ(timer.MeasuredFPS(), 40);
     EXPECT_EQ(timer.MeasureInterval(), 29);

@@ -1,4 +1,4 @@
-#include "app/power_timer.h"
+#include "app/frame_timer.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -27,7 +27,7 @@ int32_t NextMeasureInterval(int32_t measuredFPS) {
 
 }  // namespace
 
-TPowerTimer::TPowerTimer(TimerClock& clock) : clock_(clock) {
+FrameTimer::FrameTimer(TimerClock& clock) : clock_(clock) {
     HighResolution_ = clock_.Frequency(Frequency_);
     if (HighResolution_) {
         LastCounter_ = clock_.Counter();
@@ -37,34 +37,34 @@ TPowerTimer::TPowerTimer(TimerClock& clock) : clock_(clock) {
     LastMeasureTick_ = LastTick_;
 }
 
-void TPowerTimer::SetFPS(int32_t value) {
+void FrameTimer::SetFPS(int32_t value) {
     if (value >= 1 && value <= 240) FPS_ = value;
 }
 
-void TPowerTimer::SetMayRender(bool value) {
+void FrameTimer::SetMayRender(bool value) {
     // While deactivated, switching on is left to the next activation.
     if (!MayRender_ && ResumeRender_ && value) return;
     MayRender_ = value;
     ResumeRender_ = value;
 }
 
-void TPowerTimer::AppActivate() {
+void FrameTimer::Activate() {
     if (ResumeRender_) {
         MayRender_ = true;
         ResumeRender_ = false;
     }
-    if (OnAppActivate) OnAppActivate();
+    if (OnActivate) OnActivate();
 }
 
-void TPowerTimer::AppDeactivate() {
+void FrameTimer::Deactivate() {
     if (MayRender_) {
         MayRender_ = false;
         ResumeRender_ = true;
     }
-    if (OnAppDeactivate) OnAppDeactivate();
+    if (OnDeactivate) OnDeactivate();
 }
 
-void TPowerTimer::MeasureFrame() {
+void FrameTimer::MeasureFrame() {
     // The monotonic clock agrees across processors, so the read needs no processor pinning.
     if (HighResolution_) {
         const int64_t counter = clock_.Counter();
@@ -82,19 +82,19 @@ void TPowerTimer::MeasureFrame() {
     }
 }
 
-void TPowerTimer::MeasureFPS() {
+void FrameTimer::MeasureFPS() {
     const uint32_t tick = clock_.TickCount();
     const uint32_t elapsed = tick - LastMeasureTick_;
     LastMeasureTick_ = tick;
     MeasuredFPS_ = elapsed > 0 ? RoundToInt(FrameCount_ * 1000.0 / elapsed) : 0;
 }
 
-void TPowerTimer::AppIdle(bool& done) {
+void FrameTimer::Idle(bool& done) {
     // Keep the loop spinning instead of waiting for a message.
     done = false;
     Stalled_ = false;
     Overloaded_ = false;
-    if (!MayRender_ && !MayProcess && !MayRealTime) return;
+    if (!MayRender_ && !MayStep && !MayRealTime) return;
 
     MeasureFrame();
     ++FrameCount_;
@@ -120,12 +120,12 @@ void TPowerTimer::AppIdle(bool& done) {
     // steps read is on screen when this call's frame is presented. Drawing changes nothing
     // the steps use, so the order does not change the game.
     const double steps = std::trunc(StepBudget_);
-    if (MayProcess && OnProcess) {
-        for (int i = 0; i < static_cast<int>(steps); ++i) OnProcess();
+    if (MayStep && OnStep) {
+        for (int i = 0; i < static_cast<int>(steps); ++i) OnStep();
     }
     StepBudget_ -= steps;
     if (MayRender_ && OnRender) OnRender();
     if (MayRealTime && Rate_ != 0 && OnRealTime) OnRealTime(static_cast<double>(FPS_) / Rate_);
 
-    if (OnAppIdle) OnAppIdle();
+    if (OnIdle) OnIdle();
 }
