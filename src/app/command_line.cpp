@@ -1,6 +1,8 @@
 #include "app/command_line.h"
 
+#include <filesystem>
 #include <ostream>
+#include <system_error>
 
 namespace {
 
@@ -65,4 +67,11 @@ std::optional<int> AnswerCommandLine(const CommandLine& line, std::ostream& out,
             return 2;
     }
     return 2;
+}
+
+std::string PathFromStartingFolder(const std::string& path) {
+    if (path.empty()) return path;
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.string();
 }

@@ -22,3 +22,6 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args);
 // Prints what the command line asks for and returns the exit status when the
 // program should end without playing; nothing when it should play.
 std::optional<int> AnswerCommandLine(const CommandLine& line, std::ostream& out, std::ostream& err);
+
+// The path as seen from the folder the program started in; empty stays empty.
+std::string PathFromStartingFolder(const std::string& path);

@@ -17,6 +17,8 @@ constexpr int kBadRecording = 3;
 int main(int argc, char** argv) {
     CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (auto status = AnswerCommandLine(line, std::cout, std::cerr)) return *status;
+    // The program moves to its own folder as it starts; the file is the one the user meant.
+    line.File = PathFromStartingFolder(line.File);
     if (line.Do == CommandLine::Action::Record && !RecordingWriter::CanWrite(line.File)) {
         std::cerr << "pondlark: the recording " << line.File << " cannot be written\n";
         return 2;
@@ -31,6 +33,11 @@ int main(int argc, char** argv) {
             platform::ShowMessage("ERROR", sentence, platform::MessageIcon::Error);
             platform::ShutdownVideo();
             return kBadRecording;
+        }
+        if (recording.Header.GameVersion != PONDLARK_VERSION) {
+            std::cerr << "Pondlark Remake: " << line.File << " was recorded by version "
+                      << recording.Header.GameVersion << " of the game and this is version "
+                      << PONDLARK_VERSION << "; it may play out differently.\n";
         }
     }
     int status = 0;

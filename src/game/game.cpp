@@ -121,26 +121,25 @@ void Game::ShowMessages(const std::vector<MessageLine>& lines) {
     MessageTime = 300;
 }
 
-void Game::StartGame(int32_t frogCount) {
+void Game::StartGame(const GameSettings& settings) {
     Music().Stop();
+    Chosen = settings;
     // A hand-edited count must not make a game of no frogs or of thousands.
-    FrogCount = std::clamp(frogCount, 1, 6);
+    FrogCount = std::clamp(settings.NumberOfFrogs, 1, 6);
     Players.assign(FrogCount, PlayerRecord{});
-    Settings& config = *App().Config;
     for (int32_t n = 1; n <= FrogCount; ++n) {
         PlayerRecord& player = Players[n - 1];
-        int32_t color = config.GetInteger("Game", FrogKey("Frog%d_color", n), DefaultColor(n));
+        int32_t color = settings.Colors[n - 1];
         if (color < 0 || color >= kFrogColorCount) color = 0;
         player.Color = FrogColors[color];
         // Controls outside the menu's range mean the nearest one it offers.
-        const int32_t control = std::clamp(
-            config.GetInteger("Game", FrogKey("Frog%d_control", n), DefaultControl(n)), 0, 4);
+        const int32_t control = std::clamp(settings.Controls[n - 1], 0, 4);
         player.IsHuman = control < 2;
         player.Scheme = player.IsHuman ? control + 1 : 0;
         player.Skill = player.IsHuman ? 0 : control - 2;
     }
     Running = true;
-    Level = std::clamp(config.GetInteger("Game", "StartingLevel", 1), 1, kLastLevel) - 1;
+    Level = std::clamp(settings.StartingLevel, 1, kLastLevel) - 1;
     StartLevel();
 }
 
@@ -169,7 +168,7 @@ void Game::StartLevel() {
     sky.BuildAmbience();
 
     Mode = ModeForLevel(Level);
-    FrogsCollide = app.Config->GetBoolean("Game", "FrogsCollision", true);
+    FrogsCollide = Chosen.FrogsCollision;
     FliesToSpawn = Mode == kEatAll ? FliesForEatAll(Level, MaxFlies, FrogCount) : 0;
     FlySpeed = std::min(0.4 + 0.2 * (Level - 1), 10.0);
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "game/game_settings.h"
 #include "game/player.h"
 #include "gfx/geometry.h"
 
@@ -21,7 +22,7 @@ class Game {
 public:
     static constexpr int32_t kFrogColorCount = 14;
 
-    void StartGame(int32_t frogCount);
+    void StartGame(const GameSettings& settings);
     void StartLevel();
     void FinishLevel();
     void GameStep();
@@ -29,6 +30,8 @@ public:
     static MessageLine MakeMessage(const std::string& text, double r, double g, double b, double a);
 
     bool Running = false;
+    // The settings the game started with.
+    GameSettings Chosen;
     int32_t FrogCount = 0;
     std::vector<PlayerRecord> Players;
     int32_t Level = 0;

@@ -27,13 +27,17 @@ void SetDrawingDefaults() {
 void SetupView(int width, int height) {
     if (height == 0) height = 1;
     Application& app = App();
-    if (app.FixedViewWidth <= 0) {
+    if (app.FixedViewWidth <= 0 && ViewFitsWindow(width, height)) {
         app.View = ComputeViewLayout(width, height);
         glViewport(0, 0, width, height);
     } else {
-        // A replay shows the view it was recorded with: the largest picture of that shape
-        // the window holds, centred.
-        app.View = ComputeViewLayout(app.FixedViewWidth, app.View.ViewHeight);
+        // A replay shows the view it was recorded with, and a window of a shape beyond the
+        // widest or narrowest view shows that view: the largest picture of it the window
+        // holds, centred.
+        const int32_t viewWidth = app.FixedViewWidth > 0
+                                      ? app.FixedViewWidth
+                                      : ComputeViewLayout(width, height).ViewWidth;
+        app.View = ComputeViewLayout(viewWidth, app.View.ViewHeight);
         const double scale = std::min(static_cast<double>(width) / app.View.ViewWidth,
                                       static_cast<double>(height) / app.View.ViewHeight);
         const int shownWidth = static_cast<int>(std::lround(app.View.ViewWidth * scale));

@@ -105,7 +105,7 @@ void Menu::StartNewGame() {
     Application& app = App();
     if (app.GameStarting) app.GameStarting();
     app.Game = std::make_unique<Game>();
-    app.Game->StartGame(kNumberOfFrogs.Get());
+    app.Game->StartGame(ReadGameSettings(*app.Config));
     app.Config->Save();
 }
 

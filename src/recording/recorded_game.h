@@ -9,17 +9,13 @@
 #include "recording/recording_format.h"
 
 struct Application;
-class Settings;
 class Game;
-
-// The settings a game reads, as the store holds them now (defaults where it has none).
-RecordedSettings ReadRecordedSettings(const Settings& config);
 
 // What a recording of a game about to start begins with.
 RecordingHeader HeaderForNewGame(const Application& app, const std::string& gameVersion);
 
 // Starts the recorded game as START NEW GAME does, from the recorded generator state, view
-// and settings; the settings go into the store, which the caller keeps from being saved.
+// and settings.
 void StartRecordedGame(Application& app, const RecordingHeader& header);
 
 // Sets the view a recorded step was played with; the picture keeps that shape.

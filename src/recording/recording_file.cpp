@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -11,8 +12,9 @@ namespace {
 
 // Steps between flushes: one second of play.
 constexpr int32_t kFlushEvery = 60;
-// Far beyond any game anybody plays (a day of play is about 15 MB).
-constexpr std::uintmax_t kLargestRecording = std::uintmax_t{64} << 20;
+// A recording grows by about 1 kB a minute of play, and by 11 kB a minute when a key changes
+// on every step; 16 MB is a day of such play, and weeks of ordinary play.
+constexpr std::uintmax_t kLargestRecording = std::uintmax_t{16} << 20;
 
 }  // namespace
 
@@ -22,8 +24,11 @@ RecordingWriter::~RecordingWriter() {
 
 bool RecordingWriter::CanWrite(const std::string& path) {
     std::error_code error;
-    const bool existed = fs::exists(path, error);
-    if (existed && fs::is_directory(path, error)) return false;
+    const fs::file_status status = fs::status(path, error);
+    const bool existed = fs::exists(status);
+    // A folder, a device or a pipe (which would block until somebody reads it) is no place
+    // for a recording.
+    if (existed && !fs::is_regular_file(status)) return false;
     // Appending changes nothing in a file that is there.
     std::FILE* file = std::fopen(path.c_str(), "ab");
     if (!file) return false;
@@ -37,7 +42,9 @@ bool RecordingWriter::Begin(const std::string& path, const RecordingHeader& head
     file_ = std::fopen(path.c_str(), "wb");
     encoder_ = StepEncoder(header.ViewWidth);
     stepsSinceFlush_ = 0;
-    return file_ && Write(EncodeHeader(header));
+    if (!file_) return false;
+    Write(EncodeHeader(header));
+    return true;
 }
 
 void RecordingWriter::Step(const KeyStates& keys, int32_t viewWidth) {
@@ -89,7 +96,7 @@ RecordingRead LoadRecording(const std::string& path, Recording& recording, std::
         problem = "cannot be read: " + std::string(std::strerror(errno));
     }
     RecordingRead read = RecordingRead::Unreadable;
-    if (problem.empty()) read = ParseRecording(bytes, recording, problem);
+    if (problem.empty()) read = ParseRecording(std::move(bytes), recording, problem);
     if (read != RecordingRead::Ok) sentence = "The file " + path + " " + problem + ".";
     return read;
 }

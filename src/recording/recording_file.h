@@ -18,7 +18,8 @@ public:
     // Whether the file could be written, without changing anything that is there.
     static bool CanWrite(const std::string& path);
 
-    // Creates or empties the file and writes the header; false when it cannot.
+    // Creates or empties the file and writes the header; false when it cannot be opened. A
+    // write that fails, then or later, says so once on stderr and ends the recording.
     bool Begin(const std::string& path, const RecordingHeader& header);
     void Step(const KeyStates& keys, int32_t viewWidth);
     // Writes what is left and the closing mark, and closes the file.

@@ -1,14 +1,15 @@
 #include "recording/recording_format.h"
 
 #include <cstring>
+#include <utility>
+
+#include "state/view_layout.h"
 
 namespace {
 
 const char kMagic[] = "Pondlark recording\n";
 constexpr size_t kMagicSize = sizeof kMagic - 1;
 
-// The widest view a window of 8192 x 64 pixels could have.
-constexpr int32_t kWidestView = 480 * 128;
 // The keys the game reads, in this format: the two schemes' keys of the key table, Escape,
 // Return, keypad Enter and both Alt keys. A game that reads another key needs a new format.
 constexpr uint8_t kRecordedKeys[] = {1,  17, 28,  29,  30,  31,  32,  56,  72, 75,
@@ -63,31 +64,68 @@ struct ByteCursor {
     }
 };
 
-bool ReadHeader(ByteCursor& in, RecordingHeader& header) {
+// The held keys as a count and their codes.
+void PutKeys(std::string& out, const KeyStates& keys) {
+    std::string codes;
+    for (uint8_t code : kRecordedKeys) {
+        if (keys[code] & 0x80) codes += static_cast<char>(code);
+    }
+    PutInt(out, static_cast<uint32_t>(codes.size()), 1);
+    out += codes;
+}
+
+bool ReadKeys(ByteCursor& in, KeyStates& keys) {
+    const uint32_t count = in.Int(1);
+    if (count > sizeof kRecordedKeys) return false;
+    for (uint32_t i = 0; i < count && !in.Short; ++i) {
+        const uint8_t code = static_cast<uint8_t>(in.Int(1));
+        if (!in.Short && !IsRecordedKey(code)) return false;
+        keys[code] = 0x80;
+    }
+    return true;
+}
+
+bool SensibleViewWidth(int32_t width) {
+    return width >= kNarrowestView && width <= kWidestView;
+}
+
+RecordingRead ReadHeader(ByteCursor& in, uint32_t format, RecordingHeader& header,
+                         std::string& problem) {
     const uint32_t versionLength = in.Int(1);
-    if (in.Bytes.size() - in.Pos < versionLength) return false;
-    header.GameVersion = in.Bytes.substr(in.Pos, versionLength);
-    in.Pos += versionLength;
+    if (in.Bytes.size() - in.Pos < versionLength) in.Short = true;
+    if (!in.Short) {
+        header.GameVersion = in.Bytes.substr(in.Pos, versionLength);
+        in.Pos += versionLength;
+    }
     header.Seed = in.Int(4);
-    RecordedSettings& settings = header.Settings;
+    GameSettings& settings = header.Settings;
     settings.NumberOfFrogs = static_cast<int32_t>(in.Int(4));
     settings.FrogsCollision = in.Int(1) != 0;
     settings.StartingLevel = static_cast<int32_t>(in.Int(4));
     for (int32_t& color : settings.Colors) color = static_cast<int32_t>(in.Int(4));
     for (int32_t& control : settings.Controls) control = static_cast<int32_t>(in.Int(4));
+    if (format >= 2 && !ReadKeys(in, header.StartKeys)) {
+        problem = "is damaged: it starts with a key the game never reads held";
+        return RecordingRead::Damaged;
+    }
     header.ViewWidth = static_cast<int32_t>(in.Int(4));
-    return !in.Short;
+    if (in.Short) {
+        problem = "is damaged: its header is cut short";
+        return RecordingRead::Damaged;
+    }
+    if (!SensibleViewWidth(header.ViewWidth)) {
+        problem = "is damaged: its view width is impossible";
+        return RecordingRead::Damaged;
+    }
+    return RecordingRead::Ok;
 }
 
-bool SensibleViewWidth(int32_t width) {
-    return width >= 1 && width <= kWidestView;
-}
-
-// Reads one block; false with `problem` set when it makes no sense. A block cut off by the
-// end of the file leaves `in.Short` set.
-bool ReadBlock(ByteCursor& in, uint32_t head, RecordedBlock& block, std::string& problem) {
-    block.Run = head >> 1;
-    if (block.Run > kLongestRun) {
+// Reads the rest of a block whose head is read, toggling its keys and setting its view;
+// false with `problem` set when it makes no sense. A block cut off by the end of the file
+// leaves `in.Short` set.
+bool ReadBlock(ByteCursor& in, uint32_t head, KeyStates& keys, int32_t& viewWidth,
+               std::string& problem) {
+    if ((head >> 1) > kLongestRun) {
         problem = "is damaged: a run of steps is impossibly long";
         return false;
     }
@@ -97,7 +135,7 @@ bool ReadBlock(ByteCursor& in, uint32_t head, RecordedBlock& block, std::string&
             problem = "is damaged: a view width is impossible";
             return false;
         }
-        block.ViewWidth = static_cast<int32_t>(width);
+        viewWidth = static_cast<int32_t>(width);
     }
     const uint32_t count = in.Int(1);
     for (uint32_t i = 0; i < count && !in.Short; ++i) {
@@ -107,7 +145,7 @@ bool ReadBlock(ByteCursor& in, uint32_t head, RecordedBlock& block, std::string&
             problem = "is damaged: it presses a key the game never reads";
             return false;
         }
-        block.Changed.push_back(code);
+        keys[code] ^= 0x80;
     }
     return true;
 }
@@ -128,12 +166,13 @@ std::string EncodeHeader(const RecordingHeader& header) {
     PutInt(out, static_cast<uint32_t>(version.size()), 1);
     out += version;
     PutInt(out, header.Seed, 4);
-    const RecordedSettings& settings = header.Settings;
+    const GameSettings& settings = header.Settings;
     PutInt(out, static_cast<uint32_t>(settings.NumberOfFrogs), 4);
     PutInt(out, settings.FrogsCollision ? 1 : 0, 1);
     PutInt(out, static_cast<uint32_t>(settings.StartingLevel), 4);
     for (int32_t color : settings.Colors) PutInt(out, static_cast<uint32_t>(color), 4);
     for (int32_t control : settings.Controls) PutInt(out, static_cast<uint32_t>(control), 4);
+    PutKeys(out, header.StartKeys);
     PutInt(out, static_cast<uint32_t>(header.ViewWidth), 4);
     return out;
 }
@@ -183,27 +222,25 @@ std::string StepEncoder::EndMark() {
     return std::string(1, '\0');
 }
 
-RecordingRead ParseRecording(const std::string& bytes, Recording& recording, std::string& problem) {
+RecordingRead ParseRecording(std::string bytes, Recording& recording, std::string& problem) {
     recording = Recording{};
-    if (bytes.compare(0, kMagicSize, kMagic) != 0) {
+    recording.Bytes = std::move(bytes);
+    if (recording.Bytes.compare(0, kMagicSize, kMagic) != 0) {
         problem = "is not a Pondlark recording";
         return RecordingRead::NotARecording;
     }
-    ByteCursor in{bytes, kMagicSize};
+    ByteCursor in{recording.Bytes, kMagicSize};
     const uint32_t format = in.Int(2);
-    if (!in.Short && format != kRecordingFormat) {
+    if (!in.Short && (format < 1 || format > kRecordingFormat)) {
         problem = "is a recording of format " + std::to_string(format) +
-                  ", and this game plays only format " + std::to_string(kRecordingFormat);
+                  ", and this game plays only formats 1 to " + std::to_string(kRecordingFormat);
         return RecordingRead::OtherVersion;
     }
-    if (in.Short || !ReadHeader(in, recording.Header)) {
-        problem = "is damaged: its header is cut short";
-        return RecordingRead::Damaged;
-    }
-    if (!SensibleViewWidth(recording.Header.ViewWidth)) {
-        problem = "is damaged: its view width is impossible";
-        return RecordingRead::Damaged;
-    }
+    const RecordingRead header = ReadHeader(in, format, recording.Header, problem);
+    if (header != RecordingRead::Ok) return header;
+    recording.StepsStart = recording.StepsEnd = in.Pos;
+    KeyStates keys{};
+    int32_t viewWidth = 0;
     uint64_t steps = 0;
     while (!in.AtEnd()) {
         uint32_t head = 0;
@@ -220,38 +257,37 @@ RecordingRead ParseRecording(const std::string& bytes, Recording& recording, std
             recording.Complete = true;
             break;
         }
-        RecordedBlock block;
-        if (!ReadBlock(in, head, block, problem)) return RecordingRead::Damaged;
+        if (!ReadBlock(in, head, keys, viewWidth, problem)) return RecordingRead::Damaged;
         // A block the end of the file cut off is dropped: the recording was cut short.
         if (in.Short) break;
-        steps += block.Run;
+        steps += head >> 1;
         if (steps > INT32_MAX) {
             problem = "is damaged: it claims more steps than a game can have";
             return RecordingRead::Damaged;
         }
-        recording.Blocks.push_back(std::move(block));
+        recording.StepsEnd = in.Pos;
     }
     return RecordingRead::Ok;
 }
 
 RecordingPlayback::RecordingPlayback(const Recording& recording)
-    : recording_(recording), viewWidth_(recording.Header.ViewWidth) {}
+    : recording_(recording),
+      pos_(recording.StepsStart),
+      viewWidth_(recording.Header.ViewWidth) {}
 
 bool RecordingPlayback::Next(KeyStates& keys, int32_t& viewWidth) {
-    while (block_ < recording_.Blocks.size()) {
-        const RecordedBlock& block = recording_.Blocks[block_];
-        if (usedInBlock_ == 0) {
-            for (uint8_t code : block.Changed) keys_[code] ^= 0x80;
-            if (block.ViewWidth != 0) viewWidth_ = block.ViewWidth;
-        }
-        if (usedInBlock_ < block.Run) {
-            ++usedInBlock_;
-            keys = keys_;
-            viewWidth = viewWidth_;
-            return true;
-        }
-        ++block_;
-        usedInBlock_ = 0;
+    while (leftInBlock_ == 0) {
+        if (pos_ >= recording_.StepsEnd) return false;
+        ByteCursor in{recording_.Bytes, pos_};
+        uint32_t head = 0;
+        std::string problem;
+        in.Varint(head);
+        ReadBlock(in, head, keys_, viewWidth_, problem);
+        pos_ = in.Pos;
+        leftInBlock_ = head >> 1;
     }
-    return false;
+    --leftInBlock_;
+    keys = keys_;
+    viewWidth = viewWidth_;
+    return true;
 }

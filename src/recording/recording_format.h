@@ -2,28 +2,22 @@
 // the keys of every step, each run of unchanged steps stored once.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "game/game_settings.h"
 #include "input/input_system.h"
 
-constexpr uint16_t kRecordingFormat = 1;
-
-// Every setting a game reads, as it stood when the game started; frogs counted from 1.
-struct RecordedSettings {
-    int32_t NumberOfFrogs = 2;
-    bool FrogsCollision = true;
-    int32_t StartingLevel = 1;
-    std::array<int32_t, 6> Colors{};
-    std::array<int32_t, 6> Controls{};
-};
+// Format 2 added the keys held as the game starts; format 1 files still play.
+constexpr uint16_t kRecordingFormat = 2;
 
 struct RecordingHeader {
     std::string GameVersion;
     uint32_t Seed = 0;
-    RecordedSettings Settings;
+    GameSettings Settings;
+    // The keys held on the step that started the game: the first step's previous keys.
+    KeyStates StartKeys{};
     // The view's width in units (its height is always 480): the pond's width follows it.
     int32_t ViewWidth = 640;
 };
@@ -37,6 +31,8 @@ class StepEncoder {
 public:
     explicit StepEncoder(int32_t viewWidth);
     void Add(const KeyStates& keys, int32_t viewWidth);
+    // Adds `steps` more steps with the keys and view of the last one.
+    void Repeat(uint32_t steps) { run_ += steps; }
     // The bytes of every step added so far that were not taken yet.
     std::string Take();
     // What closes a complete recording.
@@ -53,28 +49,25 @@ private:
     std::string bytes_;
 };
 
-// One block: these keys change (down to up or up to down), the view width may change, and
-// the result holds for Run steps.
-struct RecordedBlock {
-    uint32_t Run = 0;
-    int32_t ViewWidth = 0;  // 0: unchanged
-    std::vector<uint8_t> Changed;
-};
-
 struct Recording {
     RecordingHeader Header;
-    std::vector<RecordedBlock> Blocks;
+    // The whole file: the steps are decoded from it as they play.
+    std::string Bytes;
+    // The steps lie between these two offsets: a block cut off at the end is not among them.
+    size_t StepsStart = 0;
+    size_t StepsEnd = 0;
     // False for a file cut short: it ends without the closing mark.
     bool Complete = false;
 };
 
 enum class RecordingRead { Ok, Unreadable, NotARecording, OtherVersion, Damaged };
 
-// Reads a whole recording. On failure `problem` says what is wrong, in words that can follow
-// the file's name ("is not a recording...").
-RecordingRead ParseRecording(const std::string& bytes, Recording& recording, std::string& problem);
+// Checks a whole recording in one pass and keeps its bytes. On failure `problem` says what
+// is wrong, in words that can follow the file's name ("is not a recording...").
+RecordingRead ParseRecording(std::string bytes, Recording& recording, std::string& problem);
 
-// Hands out a recording's steps in order.
+// Hands out a checked recording's steps in order; a block cut off by the end of a file that
+// was cut short is left out.
 class RecordingPlayback {
 public:
     explicit RecordingPlayback(const Recording& recording);
@@ -83,8 +76,8 @@ public:
 
 private:
     const Recording& recording_;
-    size_t block_ = 0;
-    uint32_t usedInBlock_ = 0;
+    size_t pos_;
+    uint32_t leftInBlock_ = 0;
     KeyStates keys_{};
     int32_t viewWidth_;
 };

@@ -29,10 +29,10 @@ bool GameWatch::AfterStep(const Application& app) {
 void RecordingSession::GameStarting(const Application& app) {
     if (stage_ != Stage::Waiting) return;
     stage_ = Stage::Starting;
+    // A recording that fails leaves the game to go on, still summed up at its end.
     if (!writer_.Begin(path_, HeaderForNewGame(app, gameVersion_))) {
         std::fprintf(stderr, "Pondlark Remake: the recording %s could not be written.\n",
                      path_.c_str());
-        stage_ = Stage::Done;
     }
 }
 
@@ -61,6 +61,7 @@ void RecordingSession::End() {
 void ReplaySession::Start(Application& app) {
     app.Input = std::make_unique<InputState>(&input_);
     app.Input->Init();
+    app.Input->Keys = recording_.Header.StartKeys;
     StartRecordedGame(app, recording_.Header);
     watch_.Begin(app);
 }

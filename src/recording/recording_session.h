@@ -57,9 +57,12 @@ class ReplaySession {
 public:
     ReplaySession(Recording recording, std::string path)
         : recording_(std::move(recording)), path_(std::move(path)), playback_(recording_) {}
+    // The playback reads the recording this object holds.
+    ReplaySession(const ReplaySession&) = delete;
+    ReplaySession& operator=(const ReplaySession&) = delete;
 
-    // Gives the program the recording's keyboard and starts the recorded game. The settings
-    // go into the program's store, which the caller keeps from being saved.
+    // Gives the program the recording's keyboard, holding the keys held as the game started,
+    // and starts the recorded game.
     void Start(Application& app);
     // Before each step: false when the replay is over (the recording or the game ended).
     bool BeforeStep(Application& app);

@@ -1,12 +1,21 @@
 #include "state/view_layout.h"
 
+#include <algorithm>
 #include <cmath>
 
+namespace {
+
+double NaturalViewWidth(int width, int height) {
+    return std::nearbyint(480.0 * width / (height == 0 ? 1 : height));
+}
+
+}  // namespace
+
 ViewLayout ComputeViewLayout(int width, int height) {
-    if (height == 0) height = 1;
     ViewLayout view;
     view.ViewHeight = 480;
-    view.ViewWidth = static_cast<int32_t>(std::nearbyint(480.0 * width / height));
+    view.ViewWidth = static_cast<int32_t>(
+        std::clamp<double>(NaturalViewWidth(width, height), kNarrowestView, kWidestView));
     view.BackHeight = 480 * 0.85;
     view.BackWidth = 2 * view.BackHeight;
     view.BackLeft = view.ViewWidth / 2.0 - view.BackHeight;
@@ -15,4 +24,9 @@ ViewLayout ComputeViewLayout(int width, int height) {
     view.VisibleLeft = view.BackLeft > 0 ? view.BackLeft : 0;
     view.VisibleRight = view.ViewWidth > view.BackRight ? view.BackRight : view.ViewWidth;
     return view;
+}
+
+bool ViewFitsWindow(int width, int height) {
+    const double natural = NaturalViewWidth(width, height);
+    return natural >= kNarrowestView && natural <= kWidestView;
 }

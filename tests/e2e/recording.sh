@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# A game recorded with real key presses (one PLAYER 1 frog and two computer frogs) from
-# START NEW GAME to ABORT GAME replays to the same summing-up line, without touching the
-# settings file; Escape stops watching; a damaged file gets the "ERROR" box and a failure
-# status; a file cut short replays what it has and says so; a path that cannot be written
+# A game recorded with real key presses (one PLAYER 1 frog and two hard computer frogs)
+# from START NEW GAME to ABORT GAME replays to the same summing-up line, without touching
+# the settings file, even with Escape held through START NEW GAME and the window squeezed
+# to extreme shapes mid-game; a relative path means the folder the game started in; Escape
+# stops watching; a damaged file gets the "ERROR" box and a failure status; a file cut
+# short replays what it has and says so; a path that cannot be written (a folder, a pipe)
 # is refused before any window.
 source "$(dirname "$0")/lib.sh"
 GAME=$1
 WM_CLOSE=$2
 
 CONFIG="$HOME/.config/Grubwick/PondlarkRemake/Pondlark.cfg"
-RECORDING=$WORK/game.rec
+ELSEWHERE=$WORK/elsewhere
+RECORDING=$ELSEWHERE/game.rec
 LINE='^game ended after [0-9]+ steps at level [0-9]+; totals [0-9]+ [0-9]+ [0-9]+$'
 
 option() {
@@ -20,33 +23,41 @@ option() {
 run_game() {
     local name=$1
     shift
-    "$GAME" "$@" >"$WORK/$name.out" 2>"$WORK/$name.err" &
+    (cd "$ELSEWHERE" && exec "$GAME" "$@") >"$WORK/$name.out" 2>"$WORK/$name.err" &
     GAME_PID=$!
 }
 
 start_x
-mkdir -p "$(dirname "$CONFIG")"
+mkdir -p "$(dirname "$CONFIG")" "$ELSEWHERE"
 {
     printf '<Game>\r\n'
     option NumberOfFrogs 3
     option Frog1_control 0
-    option Frog2_control 2
+    option Frog2_control 4
     option Frog3_control 4
     printf '</Game>\r\n'
 } >"$CONFIG"
 
 # 1. A path that cannot be written: refused at once, no window.
-run_game refused --record "$WORK"
-wait_exit 10 || fail "--record into a folder did not end"
-[ "$GAME_STATUS" = 2 ] || fail "--record into a folder: exit status $GAME_STATUS"
-grep -q "cannot be written" "$WORK/refused.err" || fail "--record into a folder: $(cat "$WORK/refused.err")"
+mkfifo "$WORK/pipe"
+for target in "$WORK" "$WORK/pipe"; do
+    run_game refused --record "$target"
+    wait_exit 10 || fail "--record into $target did not end"
+    [ "$GAME_STATUS" = 2 ] || fail "--record into $target: exit status $GAME_STATUS"
+    grep -q "cannot be written" "$WORK/refused.err" ||
+        fail "--record into $target: $(cat "$WORK/refused.err")"
+done
 
-# 2. Record: START NEW GAME, hop, jump and shoot, then ABORT GAME from the in-game menu.
-run_game record --record "$RECORDING"
+# 2. Record, from another folder into a relative path: START NEW GAME with Escape held,
+# hop, jump and shoot, squeeze the window, let the computer frogs eat, then ABORT GAME.
+run_game record --record game.rec
 window=$(wait_window '^Pondlark Remake$' 60) || { cat "$WORK/record.err"; fail "no window to record in"; }
 xdotool mousemove --window "$window" 400 300
 sleep 1
+xdotool keydown Escape
 press_key Return
+sleep 0.5
+xdotool keyup Escape
 sleep 1
 for key in Left Left Up Control_R Right Right Up Up Control_R Left; do
     press_key "$key"
@@ -55,7 +66,11 @@ done
 xdotool keydown Up
 sleep 0.5
 xdotool keyup Up
-sleep 1
+for size in "1900 8" "3 700" "800 600"; do
+    xdotool windowsize "$window" $size
+    sleep 1
+done
+sleep 15
 press_key Escape
 press_key Down 3
 press_key Return
@@ -68,13 +83,14 @@ wait_exit 20 || fail "the recording game did not close"
 grep -Eq "$LINE" "$WORK/record.out" || fail "recording printed: $(cat "$WORK/record.out")"
 steps=$(awk '{print $4}' "$WORK/record.out")
 [ "$steps" -gt 300 ] || fail "only $steps steps recorded"
+[ -s "$RECORDING" ] || fail "no recording in the folder the game started in"
 size=$(stat -c %s "$RECORDING")
-echo "recorded $steps steps in $size bytes"
+echo "recorded in $size bytes: $(cat "$WORK/record.out")"
 
 # 3. Replay: the same line, status 0, the settings file as it was.
 cp "$CONFIG" "$WORK/settings.before"
 start=$SECONDS
-run_game replay --replay "$RECORDING"
+run_game replay --replay game.rec
 wait_exit $((steps / 60 + 60)) || fail "the replay did not end by itself"
 [ "$GAME_STATUS" = 0 ] || { cat "$WORK/replay.err"; fail "replay: exit status $GAME_STATUS"; }
 cmp -s "$WORK/record.out" "$WORK/replay.out" ||

@@ -26,7 +26,9 @@ struct GameTest : ::testing::Test {
     }
     Game& Start(int32_t frogs) {
         app.Game = std::make_unique<Game>();
-        app.Game->StartGame(frogs);
+        GameSettings settings = ReadGameSettings(*app.Config);
+        settings.NumberOfFrogs = frogs;
+        app.Game->StartGame(settings);
         return *app.Game;
     }
     Application app;

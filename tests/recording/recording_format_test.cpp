@@ -39,6 +39,7 @@ RecordingHeader Header() {
     header.Settings.StartingLevel = 39;
     header.Settings.Colors = {13, 12, 11, 10, 9, 8};
     header.Settings.Controls = {4, 3, 2, 1, 0, -1};
+    header.StartKeys[1] = header.StartKeys[29] = 0x80;
     header.ViewWidth = 853;
     return header;
 }
@@ -75,9 +76,24 @@ TEST(RecordingFormat, StepsAndSettingsComeBackAsTheyWentIn) {
     EXPECT_EQ(header.Settings.StartingLevel, 39);
     EXPECT_EQ(header.Settings.Colors[5], 8);
     EXPECT_EQ(header.Settings.Controls[5], -1);
+    EXPECT_EQ(header.StartKeys, Header().StartKeys);
     const Played played = PlayAll(recording);
     EXPECT_EQ(played.Keys, (Keys{{}, {200}, {200}, {200}, {200}, {1}}));
     EXPECT_EQ(played.Views, (std::vector<int32_t>{853, 853, 853, 853, 640, 1066}));
+}
+
+// Format 1 had no starting keys: its files play with every key up at the start.
+TEST(RecordingFormat, FormatOneFilesStillPlay) {
+    const std::string good = Encoded(true);
+    const size_t header = EncodeHeader(Header()).size();
+    std::string formatOne = good.substr(0, header - 7) + good.substr(header - 4);
+    formatOne[19] = 1;
+    Recording recording;
+    std::string problem;
+    ASSERT_EQ(ParseRecording(formatOne, recording, problem), RecordingRead::Ok) << problem;
+    EXPECT_EQ(recording.Header.StartKeys, KeyStates{});
+    EXPECT_EQ(recording.Header.ViewWidth, 853);
+    EXPECT_EQ(PlayAll(recording).Keys.size(), 6u);
 }
 
 TEST(RecordingFormat, TenMinutesOfBusyPlayStayUnderAHundredKilobytes) {
@@ -127,14 +143,16 @@ TEST(RecordingFormat, FilesThatAreNotRecordingsOrAreDamagedAreRefused) {
         std::string Problem;
     };
     std::string otherVersion = good;
-    otherVersion[19] = 2;
+    otherVersion[19] = 3;
     std::string badView = good;
     badView[header - 2] = 0x7F;
     const std::vector<Case> cases = {
         {"", RecordingRead::NotARecording, "is not a Pondlark recording"},
         {"<Game>\r\n", RecordingRead::NotARecording, "is not a Pondlark recording"},
-        {otherVersion, RecordingRead::OtherVersion, "is a recording of format 2"},
+        {otherVersion, RecordingRead::OtherVersion, "is a recording of format 3"},
         {good.substr(0, header - 1), RecordingRead::Damaged, "header is cut short"},
+        {good.substr(0, header - 6) + "\x2E" + good.substr(header - 5), RecordingRead::Damaged,
+         "never reads held"},
         {badView, RecordingRead::Damaged, "view width is impossible"},
         {good + "x", RecordingRead::Damaged, "more after its end"},
         {good.substr(0, header) + "\x02\x01\x2E", RecordingRead::Damaged, "never reads"},

@@ -50,10 +50,15 @@ RecordingHeader GameStart(uint32_t seed, int32_t frogs, int32_t startingLevel,
 }
 
 Recording HeldKeys(const RecordingHeader& start, const std::vector<uint8_t>& keys) {
+    KeyStates held{};
+    for (uint8_t code : keys) held[code] = 0x80;
+    StepEncoder encoder(start.ViewWidth);
+    encoder.Add(held, start.ViewWidth);
+    encoder.Repeat((1u << 30) - 1);
     Recording recording;
-    recording.Header = start;
-    recording.Blocks.push_back({1u << 30, 0, keys});
-    recording.Complete = true;
+    std::string problem;
+    ParseRecording(EncodeHeader(start) + encoder.Take() + StepEncoder::EndMark(), recording,
+                   problem);
     return recording;
 }
 
