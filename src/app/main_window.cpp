@@ -101,6 +101,7 @@ bool MainWindow::Initialize(platform::LoadingWindow& loading) {
 
 int MainWindow::Run() {
     platform::LoopHandlers handlers;
+    handlers.pace = [this] { window_.PaceNextPass(); };
     handlers.idle = [this](bool& done) { timer_.Idle(done); };
     handlers.activate = [this] { timer_.Activate(); };
     handlers.deactivate = [this] { timer_.Deactivate(); };

@@ -4,7 +4,6 @@
 
 #include <utility>
 
-#include "platform/window.h"
 
 namespace platform {
 
@@ -60,16 +59,11 @@ void RequestClose() {
 }
 
 void RunMessageLoop(uint32_t mainWindow, const LoopHandlers& handlers) {
-    unsigned long long frames = PresentedFrames();
     for (;;) {
         // A posted quit ends this loop only.
         if (std::exchange(quitPosted, false)) return;
-        // Where the swap does not wait for the display, and after a pass that presented
-        // nothing (drawing paused), the pass waits for the refresh here, before reading
-        // input: a key that comes while it waits is read by this pass's steps and shown in
-        // its frame, instead of waiting for the next pass.
-        if (!SwapWaitsForDisplay() || PresentedFrames() == frames) WaitForRefresh();
-        frames = PresentedFrames();
+        // Any wait comes before input is read, never between a pass's steps and its frame.
+        if (handlers.pace) handlers.pace();
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
             if (!Dispatch(event, mainWindow, handlers)) {

@@ -7,6 +7,8 @@
 namespace platform {
 
 struct LoopHandlers {
+    // Called as each pass begins, before any input is read: the window's frame pacing.
+    std::function<void()> pace;
     // Called whenever no event is waiting; setting done to true lets the
     // loop sleep until the next event instead of spinning.
     std::function<void(bool& done)> idle;

@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <thread>
@@ -10,62 +9,6 @@
 namespace platform {
 
 namespace {
-
-// Keeps presents to one per display refresh when the swap does not wait for the display
-// (Xvfb, drivers without swap control), instead of drawing frames nobody sees.
-class FramePacer {
-public:
-    using Clock = std::chrono::steady_clock;
-
-    // A swap interval the driver refused means sleeping from the start; an accepted
-    // one is trusted until presents turn out to come faster than the display.
-    void Start(bool swapIntervalSet) {
-        sleeping_ = !swapIntervalSet;
-        checked_ = 0;
-    }
-    void SetRefreshRate(int hz) {
-        period_ = std::chrono::nanoseconds(1000000000 / (hz > 0 ? hz : kDefaultHz));
-    }
-    bool Sleeping() const { return sleeping_; }
-    void AfterSwap() {
-        ++presented_;
-        if (!sleeping_) Check();
-    }
-    // Sleeps until the next refresh is due; a late caller starts a new schedule.
-    void Wait() {
-        Clock::time_point now = Clock::now();
-        if (now < due_) {
-            std::this_thread::sleep_until(due_);
-            now = due_;
-        }
-        due_ = now - due_ < period_ ? due_ + period_ : now + period_;
-    }
-    unsigned long long Presented() const { return presented_; }
-
-private:
-    static constexpr int kDefaultHz = 60;
-    static constexpr int kChecked = 60;
-
-    // A swap that really waits never gives kChecked frames in much less than kChecked refreshes.
-    void Check() {
-        const Clock::time_point now = Clock::now();
-        if (checked_++ == 0) {
-            checkStart_ = now;
-        } else if (checked_ > kChecked) {
-            sleeping_ = now - checkStart_ < kChecked * period_ * 3 / 4;
-            checked_ = 0;
-        }
-    }
-
-    std::chrono::nanoseconds period_{1000000000 / kDefaultHz};
-    Clock::time_point due_{};
-    Clock::time_point checkStart_{};
-    int checked_ = 0;
-    bool sleeping_ = true;
-    unsigned long long presented_ = 0;
-};
-
-FramePacer pacer;
 
 bool BitsMatch(Uint32 format, int bpp) {
     return static_cast<int>(SDL_BITSPERPIXEL(format)) == bpp ||
@@ -177,7 +120,8 @@ GLStart GlWindow::CreateGL(int clientWidth, int clientHeight) {
         return GLStart::CannotActivate;
     }
     // A synchronised swap paces the loop where the driver allows it.
-    pacer.Start(SDL_GL_SetSwapInterval(1) == 0 && SDL_GL_GetSwapInterval() == 1);
+    pacer_.Start(SDL_GL_SetSwapInterval(1) == 0 && SDL_GL_GetSwapInterval() == 1,
+                 FramePacer::Clock::now());
     return GLStart::Ok;
 }
 
@@ -195,22 +139,18 @@ void GlWindow::Present() {
     if (!window_ || !context_) return;
     SDL_DisplayMode display;
     if (SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(window_), &display) == 0) {
-        pacer.SetRefreshRate(display.refresh_rate);
+        pacer_.SetRefreshRate(display.refresh_rate);
     }
     SDL_GL_SwapWindow(window_);
-    pacer.AfterSwap();
+    ++presented_;
+    pacer_.AfterSwap(FramePacer::Clock::now());
 }
 
-unsigned long long PresentedFrames() {
-    return pacer.Presented();
-}
-
-bool SwapWaitsForDisplay() {
-    return !pacer.Sleeping();
-}
-
-void WaitForRefresh() {
-    pacer.Wait();
+void GlWindow::PaceNextPass() {
+    if (pacer_.Sleeping() || presented_ == presentedBefore_) {
+        std::this_thread::sleep_until(pacer_.NextRefresh(FramePacer::Clock::now()));
+    }
+    presentedBefore_ = presented_;
 }
 
 void GlWindow::BringToFront() {

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/frame_pacer.h"
+
 struct SDL_Window;
 
 namespace platform {
@@ -44,9 +46,14 @@ public:
     // SDL's number for the window, which its events carry; 0 before it exists.
     uint32_t Id() const;
     void ClientSize(int& width, int& height) const;
-    // Swaps the buffers; where the swap does not wait for the display, the message loop
-    // paces the frames instead (WaitForRefresh).
+    // Swaps the buffers; where the swap does not wait for the display, PaceNextPass paces
+    // the frames instead.
     void Present();
+    // Where the swap does not wait for the display, and after a pass that presented nothing
+    // (drawing paused), waits for the display's next refresh. The message loop calls it as
+    // a pass begins, before input is read, so a key that comes while it waits is read by
+    // that pass's steps and shown in its frame.
+    void PaceNextPass();
     void BringToFront();
 
     // Back to an ordinary sizeable window with the cursor shown.
@@ -63,13 +70,9 @@ private:
     bool fullScreen_ = false;
     DisplayMode mode_;
     std::string caption_;
+    FramePacer pacer_;
+    unsigned long long presented_ = 0;
+    unsigned long long presentedBefore_ = 0;
 };
-
-// Frames presented so far by the main window.
-unsigned long long PresentedFrames();
-// False where the driver's swap returns at once (Xvfb, drivers without swap control).
-bool SwapWaitsForDisplay();
-// Sleeps until the display's next refresh is due, one refresh after the last wait.
-void WaitForRefresh();
 
 }  // namespace platform

@@ -20,9 +20,9 @@ void PushWindowEvent(uint32_t window, SDL_WindowEventID what) {
 }
 
 // Starting video leaves text input off, so an input method cannot take the game's keys.
-// Only the main window's focus, size and close events reach the game, and input waiting
-// when a pass begins is handled before that pass's idle call, which runs the steps that
-// read it and draws their frame.
+// Only the main window's focus, size and close events reach the game, and input that comes
+// while a pass waits for the refresh is handled before that pass's idle call, which runs the
+// steps that read it and draws their frame.
 TEST(EventLoop, OnlyTheMainWindowsEventsCountAndComeBeforeThePass) {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     ASSERT_TRUE(platform::InitVideo());
@@ -33,9 +33,9 @@ TEST(EventLoop, OnlyTheMainWindowsEventsCountAndComeBeforeThePass) {
                                    SDL_WINDOWEVENT_SIZE_CHANGED, SDL_WINDOWEVENT_CLOSE}) {
         PushWindowEvent(loadingWindow, what);
     }
-    PushWindowEvent(mainWindow, SDL_WINDOWEVENT_FOCUS_LOST);
     int deactivated = 0, activated = 0, resized = 0, closed = 0, deactivatedBeforeIdle = -1;
     platform::LoopHandlers handlers;
+    handlers.pace = [&] { PushWindowEvent(mainWindow, SDL_WINDOWEVENT_FOCUS_LOST); };
     handlers.activate = [&] { ++activated; };
     handlers.deactivate = [&] { ++deactivated; };
     handlers.resized = [&](int, int) { ++resized; };

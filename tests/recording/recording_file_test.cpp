@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "../config/temp_folder.h"
+#include "../replay/replay_harness.h"
 
 namespace {
 
@@ -43,6 +46,23 @@ TEST(RecordingFile, AKilledGameLeavesWhatWasFlushed) {
 
     EXPECT_EQ(LoadRecording(path + ".missing", recording, sentence), RecordingRead::Unreadable);
     EXPECT_EQ(sentence, "The file " + path + ".missing cannot be read: No such file or directory.");
+}
+
+// A disk that fills up costs the recording, not the game: one message, and the game is still
+// summed up when it ends.
+TEST(RecordingFile, AFullDiskSaysSoOnceAndTheGameIsStillSummedUp) {
+    ReplayHarness game(HeldKeys(GameStart(7, 2, 1, {}), {}));
+    RecordingSession session("/dev/full", "1.0.0");
+    ::testing::internal::CaptureStderr();
+    ::testing::internal::CaptureStdout();
+    session.GameStarting(game.App());
+    for (int step = 0; step < 120 && game.Step(); ++step) session.AfterStep(game.App());
+    session.Close();
+    const std::string out = ::testing::internal::GetCapturedStdout();
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(out, "game ended after 119 steps at level 1; totals 0 0\n");
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_NE(err.find("writing the recording /dev/full failed"), std::string::npos) << err;
 }
 
 }  // namespace

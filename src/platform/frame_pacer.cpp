@@ -1,0 +1,41 @@
+#include "platform/frame_pacer.h"
+
+namespace platform {
+
+void FramePacer::Start(bool swapIntervalSet, Clock::time_point now) {
+    swapIntervalSet_ = swapIntervalSet;
+    sleeping_ = !swapIntervalSet;
+    checked_ = 0;
+    decided_ = now;
+}
+
+void FramePacer::SetRefreshRate(int hz) {
+    period_ = std::chrono::nanoseconds(1000000000 / (hz > 0 ? hz : kDefaultHz));
+}
+
+void FramePacer::AfterSwap(Clock::time_point now) {
+    if (sleeping_ && swapIntervalSet_ && now - decided_ >= kCheckAgainAfter) {
+        sleeping_ = false;
+        checked_ = 0;
+    }
+    if (!sleeping_) Check(now);
+}
+
+FramePacer::Clock::time_point FramePacer::NextRefresh(Clock::time_point now) {
+    const Clock::time_point wake = now < due_ ? due_ : now;
+    due_ = wake - due_ < period_ ? due_ + period_ : wake + period_;
+    return wake;
+}
+
+// A swap that really waits never gives kChecked frames in much less than kChecked refreshes.
+void FramePacer::Check(Clock::time_point now) {
+    if (checked_++ == 0) {
+        checkStart_ = now;
+    } else if (checked_ > kChecked) {
+        sleeping_ = now - checkStart_ < kChecked * period_ * 3 / 4;
+        checked_ = 0;
+        decided_ = now;
+    }
+}
+
+}  // namespace platform

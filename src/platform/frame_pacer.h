@@ -1,0 +1,41 @@
+// Paces presents to the display's refresh when the swap does not wait for it.
+#pragma once
+
+#include <chrono>
+
+namespace platform {
+
+// Keeps presents to one per display refresh when the swap does not wait for the display
+// (Xvfb, drivers without swap control, some minimised windows), instead of drawing frames
+// nobody sees. Times come from the caller, so the decisions can be followed exactly.
+class FramePacer {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    // A swap interval the driver refused means sleeping for good; an accepted one is
+    // trusted until presents turn out to come faster than the display, and checked again
+    // now and then after that, since a window that was minimised may be shown again.
+    void Start(bool swapIntervalSet, Clock::time_point now);
+    void SetRefreshRate(int hz);
+    bool Sleeping() const { return sleeping_; }
+    void AfterSwap(Clock::time_point now);
+    // When the next refresh is due; a late caller starts a new schedule.
+    Clock::time_point NextRefresh(Clock::time_point now);
+
+private:
+    static constexpr int kDefaultHz = 60;
+    static constexpr int kChecked = 60;
+    static constexpr std::chrono::seconds kCheckAgainAfter{10};
+
+    void Check(Clock::time_point now);
+
+    std::chrono::nanoseconds period_{1000000000 / kDefaultHz};
+    Clock::time_point due_{};
+    Clock::time_point checkStart_{};
+    Clock::time_point decided_{};
+    int checked_ = 0;
+    bool sleeping_ = true;
+    bool swapIntervalSet_ = false;
+};
+
+}  // namespace platform
