@@ -38,6 +38,17 @@ bool InitVideo() {
         std::fprintf(stderr, "Pondlark Remake: no display: %s\n", SDL_GetError());
         return false;
     }
+    // With no display SDL falls back on drivers that draw where nobody sees; only someone
+    // who asks for one by name gets it.
+    const char* name = SDL_GetCurrentVideoDriver();
+    const std::string driver = name ? name : "";
+    if ((driver == "offscreen" || driver == "dummy") && !SDL_getenv("SDL_VIDEODRIVER")) {
+        SDL_Quit();
+        std::fprintf(stderr,
+                     "Pondlark Remake: no display: none could be opened (is DISPLAY or "
+                     "WAYLAND_DISPLAY set?)\n");
+        return false;
+    }
     // The game reads raw keys only; SDL starts text input by default, and with an input
     // method running that could swallow the keys the frogs are steered with.
     SDL_StopTextInput();

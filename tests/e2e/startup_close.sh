@@ -1,8 +1,15 @@
 #!/usr/bin/env bash
-# From an empty HOME the game opens an 800 x 600 window and saves on close.
+# From an empty HOME the game opens an 800 x 600 window and saves on close; with no display
+# at all it says so and fails at once instead of playing where nobody sees.
 source "$(dirname "$0")/lib.sh"
 GAME=$1
 WM_CLOSE=$2
+
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 10 "$GAME" >"$WORK/nodisplay.log" 2>&1 ||
+    status=$?
+[ "$status" = 1 ] || fail "with no display: exit status $status"
+grep -q "no display" "$WORK/nodisplay.log" || fail "with no display: $(cat "$WORK/nodisplay.log")"
 
 start_x
 "$GAME" >"$WORK/game.log" 2>&1 &

@@ -23,7 +23,7 @@ TEST(Credits, TheFreewarePairLasts290Steps) {
 
 TEST(Credits, LongerPairsStayThreeStepsLongerPerCharacter) {
     EXPECT_STREQ(CreditLines[8], "SOUNDS FROM");
-    EXPECT_STREQ(CreditLines[9], "MANY PLACES, OTHER GAMES, ETC.");
+    EXPECT_STREQ(CreditLines[9], "THE GAME'S OWN SOUND GENERATOR");
     EXPECT_EQ(CreditDuration(4), 3 * (11 + 30) + 230);
     for (int32_t pair = 0; pair < kCreditPairs; ++pair) {
         const size_t length =
