@@ -163,6 +163,8 @@ void MainWindow::OpenControllers() {
 }
 
 void MainWindow::Step() {
+    // Controllers come and go with or without the focus, and in a replay, where Start stops it.
+    inputSystem_.GameControllers().FollowPlugging();
     if (replay_ && !replay_->BeforeStep(app_)) {
         if (!replayOver_) platform::RequestClose();
         replayOver_ = true;
