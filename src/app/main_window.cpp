@@ -108,7 +108,7 @@ int MainWindow::Run() {
     handlers.resized = [this](int width, int height) { Resize(width, height); };
     handlers.closing = [this] { Close(); };
     handlers.toggleFullScreen = [this] { window_.ToggleDesktopFullScreen(); };
-    // Escape stops watching a replay; in play it is one of the game's keys.
+    // Escape (or a controller's Start) stops watching a replay; in play it is a game key.
     if (replay_) handlers.escape = platform::RequestClose;
     platform::RunMessageLoop(window_.Id(), handlers);
     return startFailed_ ? 1 : 0;
@@ -164,6 +164,8 @@ void MainWindow::OpenControllers() {
 }
 
 void MainWindow::Step() {
+    // Controllers come and go with or without the focus, and in a replay, where Start stops it.
+    inputSystem_.GameControllers().FollowPlugging();
     if (replay_ && !replay_->BeforeStep(app_)) {
         if (!replayOver_) platform::RequestClose();
         replayOver_ = true;

@@ -13,46 +13,56 @@ namespace {
 // drifts a little presses nothing.
 constexpr int kDeadZone = 32767 / 3;
 
-// What a controller can press, one bit each.
+// What a controller can press, one bit each; buttons go by SDL's names.
 enum Input : uint32_t {
-    kPadUp = 1u << 0,
-    kPadDown = 1u << 1,
-    kPadLeft = 1u << 2,
-    kPadRight = 1u << 3,
+    kDpadUp = 1u << 0,
+    kDpadDown = 1u << 1,
+    kDpadLeft = 1u << 2,
+    kDpadRight = 1u << 3,
     kStickUp = 1u << 4,
     kStickDown = 1u << 5,
     kStickLeft = 1u << 6,
     kStickRight = 1u << 7,
-    kSouth = 1u << 8,  // A
-    kEast = 1u << 9,   // B
-    kWest = 1u << 10,  // X
-    kStart = 1u << 11,
+    kButtonA = 1u << 8,
+    kButtonB = 1u << 9,
+    kButtonX = 1u << 10,
+    kButtonStart = 1u << 11,
 };
+
+// The stick points one way at a time. It reads as up or down only within 30 degrees of
+// straight up or down, where the vertical is at least root 3 times the horizontal; the rest
+// of the circle is left or right, so a stick pushed right and a little up turns or hops the
+// frog without also making it jump.
+uint32_t StickDirection(int x, int y) {
+    const int64_t across = int64_t{x} * x, along = int64_t{y} * y;
+    if (across + along <= int64_t{kDeadZone} * kDeadZone) return 0;
+    if (along > 3 * across) return y < 0 ? kStickUp : kStickDown;
+    return x < 0 ? kStickLeft : kStickRight;
+}
 
 uint32_t HeldInputs(SDL_GameController* pad) {
     const auto button = [pad](SDL_GameControllerButton b, uint32_t input) {
         return SDL_GameControllerGetButton(pad, b) ? input : 0u;
     };
-    const int x = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX);
-    const int y = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTY);
-    return button(SDL_CONTROLLER_BUTTON_DPAD_UP, kPadUp) |
-           button(SDL_CONTROLLER_BUTTON_DPAD_DOWN, kPadDown) |
-           button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, kPadLeft) |
-           button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, kPadRight) |
-           button(SDL_CONTROLLER_BUTTON_A, kSouth) | button(SDL_CONTROLLER_BUTTON_B, kEast) |
-           button(SDL_CONTROLLER_BUTTON_X, kWest) | button(SDL_CONTROLLER_BUTTON_START, kStart) |
-           (y < -kDeadZone ? kStickUp : 0u) | (y > kDeadZone ? kStickDown : 0u) |
-           (x < -kDeadZone ? kStickLeft : 0u) | (x > kDeadZone ? kStickRight : 0u);
+    return button(SDL_CONTROLLER_BUTTON_DPAD_UP, kDpadUp) |
+           button(SDL_CONTROLLER_BUTTON_DPAD_DOWN, kDpadDown) |
+           button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, kDpadLeft) |
+           button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, kDpadRight) |
+           button(SDL_CONTROLLER_BUTTON_A, kButtonA) | button(SDL_CONTROLLER_BUTTON_B, kButtonB) |
+           button(SDL_CONTROLLER_BUTTON_X, kButtonX) |
+           button(SDL_CONTROLLER_BUTTON_START, kButtonStart) |
+           StickDirection(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX),
+                          SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTY));
 }
 
 // Lines of a mapping file meant for another system are not errors: SDL's own reader
-// passes over them too.
+// passes over them too, and it names the system without regard to case.
 bool ForAnotherPlatform(const std::string& line) {
     const size_t field = line.find("platform:");
     if (field == std::string::npos) return false;
     const size_t start = field + 9;
     const std::string platform = line.substr(start, line.find(',', start) - start);
-    return platform != SDL_GetPlatform();
+    return SDL_strcasecmp(platform.c_str(), SDL_GetPlatform()) != 0;
 }
 
 void AddMappingFile(const std::string& path) {
@@ -109,6 +119,7 @@ void Controllers::SetInGame(bool inGame) {
 }
 
 void Controllers::FollowPlugging() {
+    if (!open_) return;
     for (auto it = waiting_.begin(); it != waiting_.end();) {
         if (SDL_GameControllerGetAttached(it->handle)) {
             ++it;
@@ -142,12 +153,20 @@ void Controllers::FollowPlugging() {
     for (int i = 0; i < count; ++i) {
         const int32_t id = SDL_JoystickGetDeviceInstanceID(i);
         if (id < 0 || known(id)) continue;
-        SDL_GameController* handle = SDL_IsGameController(i) ? SDL_GameControllerOpen(i) : nullptr;
-        if (!handle) {
-            const char* name = SDL_JoystickNameForIndex(i);
+        const char* name = SDL_JoystickNameForIndex(i);
+        if (!SDL_IsGameController(i)) {
             std::fprintf(stderr,
                          "Pondlark Remake: no mapping for the controller \"%s\"; it is ignored.\n",
                          name ? name : "?");
+            ignored_.insert(id);
+            continue;
+        }
+        SDL_GameController* handle = SDL_GameControllerOpen(i);
+        if (!handle) {
+            std::fprintf(stderr,
+                         "Pondlark Remake: the controller \"%s\" could not be opened (%s); it is "
+                         "ignored.\n",
+                         name ? name : "?", SDL_GetError());
             ignored_.insert(id);
             continue;
         }
@@ -165,7 +184,6 @@ void Controllers::FollowPlugging() {
 
 void Controllers::AddKeys(KeyStates& keys) {
     if (!open_) return;
-    FollowPlugging();
     for (size_t player = 0; player < players_.size(); ++player) {
         if (players_[player].handle) Press(players_[player], keys_.Players[player], keys);
     }
@@ -180,12 +198,12 @@ void Controllers::Press(Pad& pad, const std::array<uint8_t, 5>& player, KeyState
         if (down && code != 0) keys[code] |= 0x80;
     };
     // In a game A jumps and B or X shoot the tongue; in the menus A chooses.
-    press(player[0], (in & (kPadUp | kStickUp)) || (inGame_ && (in & kSouth)));
-    press(player[1], in & (kPadDown | kStickDown));
-    press(player[2], in & (kPadLeft | kStickLeft));
-    press(player[3], in & (kPadRight | kStickRight));
-    press(player[4], inGame_ ? (in & (kEast | kWest)) : (in & kSouth));
-    press(keys_.Escape, in & kStart);
+    press(player[0], (in & (kDpadUp | kStickUp)) || (inGame_ && (in & kButtonA)));
+    press(player[1], in & (kDpadDown | kStickDown));
+    press(player[2], in & (kDpadLeft | kStickLeft));
+    press(player[3], in & (kDpadRight | kStickRight));
+    press(player[4], inGame_ ? (in & (kButtonB | kButtonX)) : (in & kButtonA));
+    press(keys_.Escape, in & kButtonStart);
 }
 
 }  // namespace platform

@@ -41,8 +41,11 @@ public:
     // is released.
     void SetInGame(bool inGame);
 
-    // Follows controllers plugged in and out, then adds the keys each player's controller
-    // holds now (bit 7) to the snapshot.
+    // Opens controllers newly plugged in and lets go of those unplugged; called on every
+    // step, with or without the focus.
+    void FollowPlugging();
+
+    // Adds the keys each player's controller holds now (bit 7) to the snapshot.
     void AddKeys(KeyStates& keys);
 
 private:
@@ -54,7 +57,6 @@ private:
         uint32_t latched = 0;
     };
 
-    void FollowPlugging();
     void Press(Pad& pad, const std::array<uint8_t, 5>& player, KeyStates& keys);
 
     bool open_ = false;

@@ -19,14 +19,20 @@ bool IsFullScreenSwitch(const SDL_Event& event) {
            (key == SDL_SCANCODE_RETURN || key == SDL_SCANCODE_KP_ENTER);
 }
 
+// Escape, or Start on a game controller; a held key's repeats do nothing.
+bool IsEscape(const SDL_Event& event) {
+    if (event.type == SDL_CONTROLLERBUTTONDOWN) {
+        return event.cbutton.button == SDL_CONTROLLER_BUTTON_START;
+    }
+    return event.type == SDL_KEYDOWN && !event.key.repeat &&
+           event.key.keysym.scancode == SDL_SCANCODE_ESCAPE;
+}
+
 // Returns false when the event closes the window.
 bool Dispatch(const SDL_Event& event, uint32_t mainWindow, const LoopHandlers& handlers) {
     if (event.type == SDL_QUIT) return false;
     if (IsFullScreenSwitch(event) && handlers.toggleFullScreen) handlers.toggleFullScreen();
-    if (event.type == SDL_KEYDOWN && !event.key.repeat &&
-        event.key.keysym.scancode == SDL_SCANCODE_ESCAPE && handlers.escape) {
-        handlers.escape();
-    }
+    if (IsEscape(event) && handlers.escape) handlers.escape();
     if (event.type != SDL_WINDOWEVENT || event.window.windowID != mainWindow) return true;
     switch (event.window.event) {
         case SDL_WINDOWEVENT_CLOSE:

@@ -18,7 +18,7 @@ struct LoopHandlers {
     std::function<void()> closing;  // a close request, just before the loop ends
     // Alt+Enter: between the window and full screen.
     std::function<void()> toggleFullScreen;
-    // Escape went down (when set, a replay is being watched).
+    // Escape, or Start on a game controller, went down (when set, a replay is being watched).
     std::function<void()> escape;
 };
 

@@ -16,35 +16,33 @@ bool HaveFocus() {
 }
 
 // SDL's keyboard state, one snapshot per read, with what the game controllers hold added as
-// their players' keys; the main loop pumps the events.
+// their players' keys; the main loop pumps the events. Without the focus the keyboard's keys
+// stay as last read, as a foreground device's do, but the controllers read as released: their
+// players never touch the keyboard or mouse, so would not notice the focus going.
 class SdlKeyboard : public KeyboardDevice {
 public:
     explicit SdlKeyboard(Controllers& controllers) : controllers_(controllers) {}
 
-    // SDL has no data formats or cooperative levels to set.
+    // SDL has no data formats or cooperative levels to set, and the keyboard stays readable.
     bool SetDataFormat() override { return true; }
     bool SetCooperativeLevel() override { return true; }
-
-    bool Acquire() override {
-        acquired_ = HaveFocus();
-        return acquired_;
-    }
+    bool Acquire() override { return true; }
 
     InputResult GetState(KeyStates& keys) override {
-        if (!acquired_ || !HaveFocus()) {
-            acquired_ = false;
-            return InputResult::NotAcquired;
+        const bool focus = HaveFocus();
+        if (focus) {
+            int numKeys = 0;
+            const Uint8* state = SDL_GetKeyboardState(&numKeys);
+            TranslateKeyboardState(state, numKeys, keyboard_);
         }
-        int numKeys = 0;
-        const Uint8* state = SDL_GetKeyboardState(&numKeys);
-        TranslateKeyboardState(state, numKeys, keys);
-        controllers_.AddKeys(keys);
+        keys = keyboard_;
+        if (focus) controllers_.AddKeys(keys);
         return InputResult::Ok;
     }
 
 private:
     Controllers& controllers_;
-    bool acquired_ = false;
+    KeyStates keyboard_{};
 };
 
 // Relative motion and button events, gathered from SDL's event queue as it is pumped.

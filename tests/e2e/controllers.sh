@@ -2,7 +2,7 @@
 # Two game controllers and no keyboard: the first pad's A starts a game, both pads steer
 # their players' frogs, Start opens and closes the in-game menu, and the D-pad and A choose
 # ABORT GAME. The game is recorded, so its summing-up line shows it ran from START NEW GAME
-# to ABORT GAME, and its replay gives the same line.
+# to ABORT GAME, and its replay gives the same line; Start on a pad stops watching early.
 source "$(dirname "$0")/lib.sh"
 GAME=$1
 WM_CLOSE=$2
@@ -85,5 +85,16 @@ GAME_PID=$!
 wait_exit 120 || fail "the replay did not end"
 [ "$GAME_STATUS" = 0 ] || { cat "$WORK/replay.err"; fail "replay: exit status $GAME_STATUS"; }
 cmp -s "$WORK/game.out" "$WORK/replay.out" || fail "replay printed $(cat "$WORK/replay.out")"
+
+LD_PRELOAD=$PADS_LIBRARY PONDLARK_PADS=$WORK/pads "$GAME" --replay "$WORK/pads.rec" \
+    >"$WORK/stopped.out" 2>"$WORK/stopped.err" &
+GAME_PID=$!
+window=$(wait_window '^Pondlark Remake$' 60) || fail "no window for the replay"
+xdotool mousemove --window "$window" 400 300
+sleep 1
+press 1 start
+wait_exit 10 || fail "Start did not stop the replay"
+[ "$(awk '{print $4}' "$WORK/stopped.out")" -lt "$(awk '{print $4}' "$WORK/game.out")" ] ||
+    fail "Start did not stop the replay early: $(cat "$WORK/stopped.out")"
 echo "controllers: $(cat "$WORK/game.out")"
 echo "controllers: passed"

@@ -11,6 +11,8 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include "../platform/virtual_pad.h"
+
 static SDL_Joystick* pads[2];
 
 static void* follow_commands(void* path) {
@@ -37,16 +39,8 @@ int SDL_InitSubSystem(Uint32 flags) {
     const int result = real(flags);
     const char* path = getenv("PONDLARK_PADS");
     if (result != 0 || !(flags & SDL_INIT_GAMECONTROLLER) || !path || pads[0]) return result;
-    for (int i = 0; i < 2; ++i) {
-        SDL_VirtualJoystickDesc desc;
-        SDL_zero(desc);
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        desc.name = i == 0 ? "virtual pad 1" : "virtual pad 2";
-        pads[i] = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
-    }
+    pads[0] = PlugVirtualPad("virtual pad 1", SDL_TRUE);
+    pads[1] = PlugVirtualPad("virtual pad 2", SDL_TRUE);
     pthread_t thread;
     pthread_create(&thread, NULL, follow_commands, (void*)path);
     pthread_detach(thread);

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "../config/temp_folder.h"
+#include "platform/input_devices.h"
+#include "virtual_pad.h"
 
 namespace {
 
@@ -18,22 +20,17 @@ constexpr uint8_t kLeft2 = 30, kFire2 = 29, kEscape = 1;
 // One of SDL's virtual game controllers, set by the test as a player would hold it.
 class VirtualPad {
 public:
-    VirtualPad() {
-        SDL_VirtualJoystickDesc desc;
-        SDL_zero(desc);
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        desc.name = "virtual pad";
-        joystick_ = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
-    }
+    explicit VirtualPad(const char* name = "virtual pad", bool gameController = true)
+        : joystick_(PlugVirtualPad(name, gameController ? SDL_TRUE : SDL_FALSE)) {}
     ~VirtualPad() { Unplug(); }
 
     void Hold(SDL_GameControllerButton button, bool down) {
         SDL_JoystickSetVirtualButton(joystick_, button, down);
     }
-    void StickX(int16_t x) { SDL_JoystickSetVirtualAxis(joystick_, SDL_CONTROLLER_AXIS_LEFTX, x); }
+    void Stick(int16_t x, int16_t y) {
+        SDL_JoystickSetVirtualAxis(joystick_, SDL_CONTROLLER_AXIS_LEFTX, x);
+        SDL_JoystickSetVirtualAxis(joystick_, SDL_CONTROLLER_AXIS_LEFTY, y);
+    }
 
     void Unplug() {
         if (!joystick_) return;
@@ -61,6 +58,7 @@ protected:
     // The keys down after one step, listed.
     std::vector<int> Step() {
         SDL_PumpEvents();
+        controllers.FollowPlugging();
         KeyStates keys{};
         controllers.AddKeys(keys);
         std::vector<int> down;
@@ -71,11 +69,13 @@ protected:
     }
 
     TempFolder folder;
-    platform::Controllers controllers;
+    platform::SdlInputSystem system;
+    platform::Controllers& controllers = system.GameControllers();
 };
 
 using Keys = std::vector<int>;
 
+// The stick reads as up or down only within 30 degrees of straight up or down.
 TEST_F(ControllersTest, HeldButtonsAndTheStickPastItsDeadZonePressPlayerOnesKeys) {
     VirtualPad pad;
     EXPECT_EQ(Step(), Keys{});
@@ -83,11 +83,15 @@ TEST_F(ControllersTest, HeldButtonsAndTheStickPastItsDeadZonePressPlayerOnesKeys
     EXPECT_EQ(Step(), Keys{kLeft1});
     EXPECT_EQ(Step(), Keys{kLeft1});
     pad.Hold(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
-    pad.StickX(10000);
+    pad.Stick(10000, 0);
     EXPECT_EQ(Step(), Keys{});
-    pad.StickX(12000);
+    pad.Stick(12000, 0);
     EXPECT_EQ(Step(), Keys{kRight1});
-    pad.StickX(-32768);
+    pad.Stick(30000, -12121);  // 22 degrees up
+    EXPECT_EQ(Step(), Keys{kRight1});
+    pad.Stick(15000, -30000);  // 63 degrees up
+    EXPECT_EQ(Step(), Keys{kUp1});
+    pad.Stick(-32768, 0);
     pad.Hold(SDL_CONTROLLER_BUTTON_START, true);
     EXPECT_EQ(Step(), (Keys{kEscape, kLeft1}));
 }
@@ -129,25 +133,22 @@ TEST_F(ControllersTest, TwoPlayersAndAThirdThatTakesOverWhenTheFirstIsUnplugged)
     EXPECT_EQ(Step(), (Keys{kLeft2, kRight1}));
 }
 
+// SDL reads the platform without regard to case, so another system's line for the same
+// controller must not replace the Linux one.
 TEST_F(ControllersTest, UnusableMappingLinesAndUnmappableDevicesAreNotedOnce) {
     controllers.Close();
     std::ofstream(folder.Path / "gamecontrollerdb.txt")
         << "# comment\n\nnot a mapping\n"
-        << "03000000de2800000112000001000000,Other,a:b0,platform:Windows,\n"
-        << "03000000aaaa00000000000000000000,Pad,a:b0,b:b1,platform:Linux,\r\n";
+        << "03000000aaaa00000000000000000000,Pad,a:b0,b:b1,platform:linux,\r\n"
+        << "03000000aaaa00000000000000000000,Other,a:b1,platform:Windows,\n";
     ::testing::internal::CaptureStderr();
     platform::ControllerKeys keys;
     ASSERT_TRUE(controllers.Open((folder.Path / "gamecontrollerdb.txt").string(), keys));
-    SDL_VirtualJoystickDesc desc;
-    SDL_zero(desc);
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.naxes = 2;
-    desc.nbuttons = 3;
-    desc.name = "odd stick";
-    const int odd = SDL_JoystickAttachVirtualEx(&desc);
-    Step();
-    Step();
-    SDL_JoystickDetachVirtual(odd);
+    {
+        VirtualPad odd("odd stick", false);
+        Step();
+        Step();
+    }
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(said.find("1 line of"), said.rfind("1 line of")) << said;
     EXPECT_NE(said.find("1 line of"), std::string::npos) << said;
@@ -155,8 +156,22 @@ TEST_F(ControllersTest, UnusableMappingLinesAndUnmappableDevicesAreNotedOnce) {
     EXPECT_EQ(said.find("\"odd stick\""), said.rfind("\"odd stick\"")) << said;
     char* mapping = SDL_GameControllerMappingForGUID(
         SDL_JoystickGetGUIDFromString("03000000aaaa00000000000000000000"));
-    EXPECT_NE(mapping, nullptr);
+    ASSERT_NE(mapping, nullptr);
+    EXPECT_NE(std::string(mapping).find(",Pad,"), std::string::npos) << mapping;
     SDL_free(mapping);
+}
+
+// The test has no window, so never the focus: the keyboard repeats its last keys (none yet)
+// and the controller's held key is let go.
+TEST_F(ControllersTest, WithoutTheFocusAControllerPressesNothing) {
+    VirtualPad pad;
+    Step();
+    pad.Hold(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
+    EXPECT_EQ(Step(), Keys{kLeft1});
+    KeyStates keys{};
+    keys[kLeft1] = 0x80;
+    EXPECT_EQ(system.CreateKeyboard()->GetState(keys), InputResult::Ok);
+    EXPECT_EQ(keys, KeyStates{});
 }
 
 }  // namespace
