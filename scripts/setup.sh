@@ -8,7 +8,7 @@ purpose=${1:-play}
 packages=(
     build-essential cmake pkg-config
     libsdl2-dev libsdl2-ttf-dev libopenal-dev libsndfile1-dev libvorbis-dev libfreetype-dev
-    libpng-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri fonts-dejavu-core
+    libpng-dev libenet-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri fonts-dejavu-core
 )
 case $purpose in
     play) ;;

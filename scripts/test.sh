@@ -44,7 +44,7 @@ fuzz_suite() {
     CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DPONDLARK_FUZZ=ON -DPONDLARK_TESTS=OFF -DPONDLARK_FUZZ_SEED_DATA="$PWD/build/data" \
         >/dev/null
-    cmake --build build-fuzz -j"$jobs" --target fuzz_settings fuzz_tga fuzz_recording
+    cmake --build build-fuzz -j"$jobs" --target fuzz_settings fuzz_tga fuzz_recording fuzz_network
     if ! cmake --build build-fuzz --target fuzz-short >build-fuzz/fuzz-short.log 2>&1; then
         tail -n 60 build-fuzz/fuzz-short.log
         echo "Fuzzing found a problem: see build-fuzz/fuzz-short.log and build-fuzz/fuzz/artifacts/"
@@ -77,6 +77,6 @@ echo
 echo "== Summary"
 printf '%s\n' "${timings[@]}"
 package_count=$(grep -c ': passed$' "$logs/package.log")
-echo "normal build: $ctest_count tests; under sanitizers: $sanitized_count tests; fuzz targets: 3;" \
+echo "normal build: $ctest_count tests; under sanitizers: $sanitized_count tests; fuzz targets: 4;" \
     "package checks: $package_count"
 echo "$((ctest_count + sanitized_count + 3 + package_count)) passed, 0 failed"

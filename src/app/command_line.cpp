@@ -10,12 +10,54 @@ const char* const kUsage =
     "Usage: pondlark [OPTION]\n"
     "Frogs on drifting lily pads catch flies with springy tongues.\n"
     "\n"
-    "  --record FILE  play as usual and record the first game started into FILE\n"
-    "  --replay FILE  watch the game recorded in FILE, then exit (Escape stops it)\n"
-    "  --help         show this help and exit\n"
-    "  --version      show the version and exit\n"
+    "  --record FILE          play as usual and record the first game started into FILE\n"
+    "  --replay FILE          watch the game recorded in FILE, then exit (Escape stops it)\n"
+    "  --host                 wait for a player to join over the network, then play one\n"
+    "                         game together with this side's settings\n"
+    "  --join ADDRESS[:PORT]  join a host (a name or an IPv4 address) and play its game\n"
+    "  --port N               the UDP port to host on or to join (7410 unless given)\n"
+    "  --help                 show this help and exit\n"
+    "  --version              show the version and exit\n"
     "\n"
-    "With no option the game starts. See pondlark(6) for the keys and the settings file.\n";
+    "With no option the game starts. See pondlark(6) for the keys and the settings file.\n"
+    "\n"
+    "Exit status: 0 the game ended or was left; 1 it could not start; 2 the command line,\n"
+    "the recording file or the port was refused; 3 the recording cannot be replayed;\n"
+    "4 nobody answered the join within 10 s; 5 the other player has another version;\n"
+    "6 the other player left or went silent for 5 s; 7 the two games went apart.\n";
+
+std::optional<uint16_t> ReadPort(const std::string& text) {
+    if (text.empty() || text.size() > 5 ||
+        text.find_first_not_of("0123456789") != std::string::npos) {
+        return std::nullopt;
+    }
+    const int value = std::stoi(text);
+    if (value < 1 || value > 65535) return std::nullopt;
+    return static_cast<uint16_t>(value);
+}
+
+// "name", "name:port", "1.2.3.4:port"; the network library speaks IPv4 only.
+bool SplitAddress(const std::string& text, std::string& address, std::optional<uint16_t>& port,
+                  std::string& problem) {
+    const size_t colon = text.find(':');
+    if (text[0] == '[' ||
+        (colon != std::string::npos && text.find(':', colon + 1) != std::string::npos)) {
+        problem = "IPv6 addresses cannot be joined yet: give the host's name or IPv4 address";
+        return false;
+    }
+    address = text.substr(0, colon);
+    if (address.empty()) {
+        problem = "option '--join' needs an address before the port";
+        return false;
+    }
+    if (colon == std::string::npos) return true;
+    port = ReadPort(text.substr(colon + 1));
+    if (!port) {
+        problem = "the port in '" + text + "' is not a number from 1 to 65535";
+        return false;
+    }
+    return true;
+}
 
 CommandLine Refused(const std::string& problem) {
     CommandLine line;
@@ -26,12 +68,30 @@ CommandLine Refused(const std::string& problem) {
 
 }  // namespace
 
-CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+CommandLine ParseCommandLine(const std::vector<std::string>& args, uint16_t defaultPort) {
     CommandLine line;
+    std::optional<uint16_t> port;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool record = arg == "--record", replay = arg == "--replay";
-        if (arg == "--help") {
+        const bool needsValue = arg == "--join" || arg == "--port";
+        if (needsValue && (i + 1 == args.size() || args[i + 1].empty())) {
+            return Refused("option '" + arg + "' needs " +
+                           (arg == "--join" ? "an address" : "a port number"));
+        }
+        if (arg == "--host" || arg == "--join") {
+            if (line.Net != CommandLine::Network::None) {
+                return Refused("only one of --host and --join at a time");
+            }
+            line.Net = arg == "--host" ? CommandLine::Network::Host : CommandLine::Network::Join;
+            if (arg == "--join") {
+                std::string problem;
+                if (!SplitAddress(args[++i], line.Address, port, problem)) return Refused(problem);
+            }
+        } else if (arg == "--port") {
+            port = ReadPort(args[++i]);
+            if (!port) return Refused("option '--port' needs a port number from 1 to 65535");
+        } else if (arg == "--help") {
             line.Do = CommandLine::Action::ShowHelp;
         } else if (arg == "--version") {
             line.Do = CommandLine::Action::ShowVersion;
@@ -46,6 +106,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             return Refused("unknown option '" + arg + "'");
         }
     }
+    if (line.Net == CommandLine::Network::None) {
+        if (port) return Refused("option '--port' goes with --host or --join");
+    } else if (line.Do == CommandLine::Action::Replay) {
+        return Refused("a replay cannot be played over the network");
+    }
+    line.Port = port.value_or(defaultPort);
     return line;
 }
 

@@ -1,6 +1,7 @@
 // The program's options, read before any window opens.
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -13,11 +14,17 @@ struct CommandLine {
     std::string File;
     // Why the line was refused, when Do is Refuse.
     std::string Problem;
+    // A game over the network, played (and perhaps recorded) instead of a game alone.
+    enum class Network { None, Host, Join };
+    Network Net = Network::None;
+    // The host to join, without its port.
+    std::string Address;
+    uint16_t Port = 0;
 };
 
 // Reads the arguments after the program name; the first one not understood
-// refuses the whole line.
-CommandLine ParseCommandLine(const std::vector<std::string>& args);
+// refuses the whole line. `defaultPort` is the port of a network game that names none.
+CommandLine ParseCommandLine(const std::vector<std::string>& args, uint16_t defaultPort = 7410);
 
 // Prints what the command line asks for and returns the exit status when the
 // program should end without playing; nothing when it should play.

@@ -13,6 +13,7 @@
 #include "gfx/view.h"
 #include "input/input_state.h"
 #include "menu/menu.h"
+#include "platform/clock.h"
 #include "platform/event_loop.h"
 #include "platform/files.h"
 #include "platform/folders.h"
@@ -33,6 +34,13 @@ void SeedRandomFromClock(RandomGenerator& rng) {
         static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
     const std::tm utc = *std::gmtime(&seconds);
     rng.SeedFromTime(utc.tm_hour, utc.tm_min, utc.tm_sec, millis);
+}
+
+// A store with the player's settings that is never written.
+void UseUnsavedSettings(Application& app) {
+    auto store = std::make_unique<Settings>("", "");
+    store->ReadText(app.Config->ToText());
+    app.Config = std::move(store);
 }
 
 }  // namespace
@@ -94,6 +102,7 @@ bool MainWindow::Initialize(platform::LoadingWindow& loading) {
     app_.Menu = std::make_unique<Menu>();
     app_.Menu->Reset(true);
     if (replay_) StartReplay();
+    if (network_) StartNetworkGame();
     window_.BringToFront();
     app_.StepProgress = nullptr;
     return true;
@@ -108,10 +117,17 @@ int MainWindow::Run() {
     handlers.resized = [this](int width, int height) { Resize(width, height); };
     handlers.closing = [this] { Close(); };
     handlers.toggleFullScreen = [this] { window_.ToggleDesktopFullScreen(); };
-    // Escape (or a controller's Start) stops watching a replay; in play it is a game key.
+    // Escape (or a controller's Start) stops watching a replay, or waiting for a network
+    // game; in play it is a game key.
     if (replay_) handlers.escape = platform::RequestClose;
+    if (network_) {
+        handlers.escape = [this] {
+            if (!network_->Playing()) platform::RequestClose();
+        };
+    }
     platform::RunMessageLoop(window_.Id(), handlers);
-    return startFailed_ ? 1 : 0;
+    if (startFailed_) return 1;
+    return network_ ? network_->ExitStatus() : 0;
 }
 
 void MainWindow::Resize(int width, int height) {
@@ -127,18 +143,34 @@ void MainWindow::PlayBack(Recording recording, const std::string& path) {
     replay_ = std::make_unique<ReplaySession>(std::move(recording), path);
 }
 
-// The recorded game starts where the title would show, over the settings of the player's
-// file in a store that is never written.
+void MainWindow::PlayOverNetwork(std::unique_ptr<NetLink> link, NetworkGame::Setup setup) {
+    setup.Seconds = [] { return platform::MonotonicNanoseconds() / 1e9; };
+    setup.RunStep = [this](const KeyStates& keys) {
+        sharedKeys_.Keys = keys;
+        FrameStep(app_);
+    };
+    network_ = std::make_unique<NetworkGame>(std::move(link), std::move(setup));
+}
+
+// The recorded game starts where the title would show.
 void MainWindow::StartReplay() {
-    auto store = std::make_unique<Settings>("", "");
-    store->ReadText(app_.Config->ToText());
-    app_.Config = std::move(store);
+    UseUnsavedSettings(app_);
     replay_->Start(app_);
+}
+
+// Until the game starts nothing steps: the pond waits under the notice. Then the game reads
+// the keys both sides pressed.
+void MainWindow::StartNetworkGame() {
+    UseUnsavedSettings(app_);
+    localInput_ = std::move(app_.Input);
+    app_.Input = std::make_unique<InputState>(&sharedKeys_);
+    app_.Input->Init();
 }
 
 void MainWindow::Close() {
     if (recording_) recording_->Close();
     if (replay_) replay_->Close();
+    if (network_) network_->Close();
     app_.Config->Save();
     if (app_.FullScreen) window_.LeaveFullScreen();
 }
@@ -146,8 +178,24 @@ void MainWindow::Close() {
 void MainWindow::RenderFrame() {
     int width = 0, height = 0;
     window_.ClientSize(width, height);
-    DrawFrame(width, height);
+    if (network_ && !network_->Playing() && !network_->Over()) {
+        DrawFrame(width, height, network_->Notice());
+    } else {
+        DrawFrame(width, height);
+    }
     window_.Present();
+}
+
+void MainWindow::NetworkStep() {
+    if (network_->Over()) return;
+    inputSystem_.GameControllers().SetInGame(GameRunning(app_));
+    localInput_->Poll();
+    network_->Step(app_, localInput_->Keys);
+    if (!network_->Over()) return;
+    if (!network_->Problem().empty()) {
+        platform::ShowMessage("Pondlark Remake", network_->Problem(), platform::MessageIcon::Error);
+    }
+    platform::RequestClose();
 }
 
 void MainWindow::OpenControllers() {
@@ -166,6 +214,10 @@ void MainWindow::OpenControllers() {
 void MainWindow::Step() {
     // Controllers come and go with or without the focus, and in a replay, where Start stops it.
     inputSystem_.GameControllers().FollowPlugging();
+    if (network_) {
+        NetworkStep();
+        return;
+    }
     if (replay_ && !replay_->BeforeStep(app_)) {
         if (!replayOver_) platform::RequestClose();
         replayOver_ = true;

@@ -9,6 +9,7 @@
 #include "platform/input_devices.h"
 #include "platform/loading_window.h"
 #include "platform/window.h"
+#include "network/network_game.h"
 #include "recording/recording_session.h"
 #include "state/application.h"
 
@@ -35,6 +36,8 @@ public:
     // ...or play the recording instead of showing the title; the settings file is then
     // never written.
     void PlayBack(Recording recording, const std::string& path);
+    // ...or play one game with another machine; the settings file is then never written.
+    void PlayOverNetwork(std::unique_ptr<NetLink> link, NetworkGame::Setup setup);
 
 private:
     // False when a texture failed to load; a display failure only posts the quit.
@@ -42,6 +45,8 @@ private:
     // Game controllers press their players' keys.
     void OpenControllers();
     void StartReplay();
+    void StartNetworkGame();
+    void NetworkStep();
     void Resize(int width, int height);
     void Close();
     void RenderFrame();
@@ -49,10 +54,15 @@ private:
 
     // The input systems and the audio device outlive the application, which uses them.
     platform::SdlInputSystem inputSystem_;
+    // In a network game this side's own keys are read here, and the game reads both sides'.
+    std::unique_ptr<InputState> localInput_;
+    ReplayInput sharedKeys_;
     platform::OpenAlAudio audio_;
     std::unique_ptr<RecordingSession> recording_;
     std::unique_ptr<ReplaySession> replay_;
     Application app_;
+    // Its copies of the world go before the application they were taken from.
+    std::unique_ptr<NetworkGame> network_;
     SystemClock clock_;
     FrameTimer timer_;
     platform::GlWindow window_;

@@ -135,6 +135,16 @@ void EnterPlayField() {
     if (App().View.BackLeft > 0) glTranslated(App().View.BackLeft, 0, 0);
 }
 
+// Centred lines in the menu's white, a line's height apart from the middle of the view down.
+void DrawNotice(const std::vector<std::string>& lines) {
+    glColor3d(1, 1, 1);
+    double y = 300;
+    for (const std::string& line : lines) {
+        DrawText(line, kAlignCentre, App().View.ViewWidth / 2.0, y, 10);
+        y -= 30;
+    }
+}
+
 }  // namespace
 
 void WaterColor(double alpha, double y) {
@@ -145,7 +155,7 @@ void WaterColor(double alpha, double y) {
               (1 - e) * sky.ZenithColor.B + e * sky.HorizonColor.B, alpha);
 }
 
-void DrawScene(int width, int height) {
+void DrawScene(int width, int height, const std::vector<std::string>& notice) {
     BeginScene(width, height);
     DrawSky();
     const bool running = GameRunning(App());
@@ -162,16 +172,20 @@ void DrawScene(int width, int height) {
     DrawParticles();
     if (running) DrawHud();
     glPopMatrix();
-    if (!running && App().Menu) App().Menu->MenuDraw();
+    if (!notice.empty()) {
+        DrawNotice(notice);
+    } else if (!running && App().Menu) {
+        App().Menu->MenuDraw();
+    }
     DrawPointer();
     DrawSideBars();
 }
 
-void DrawFrame(int width, int height) {
+void DrawFrame(int width, int height, const std::vector<std::string>& notice) {
     // A replay's picture may not fill the window; what it leaves is black.
     if (App().FixedViewWidth > 0) glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    DrawScene(width, height);
+    DrawScene(width, height, notice);
 }

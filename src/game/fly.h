@@ -13,8 +13,9 @@ public:
     Fly(int32_t points, double x, double y, double velX, double velY, double size);
     // Clears every frog's reference to this fly.
     ~Fly();
-    Fly(const Fly&) = delete;
-    Fly& operator=(const Fly&) = delete;
+    // Copies are kept aside to put the world back; no frog refers to a copy.
+    Fly(const Fly&) = default;
+    Fly& operator=(const Fly&) = default;
 
     void Kill() { Dead = true; }
     void Update();

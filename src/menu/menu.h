@@ -15,8 +15,6 @@ enum MenuScreen : int32_t {
 class Menu {
 public:
     Menu();
-    Menu(const Menu&) = delete;
-    Menu& operator=(const Menu&) = delete;
 
     // Shows the title afresh over an empty pond at midday in a random season.
     void Reset(bool restartMusic);

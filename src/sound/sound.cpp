@@ -8,7 +8,10 @@
 
 void PlaySample(int32_t index, bool positional, int32_t frequency, double x, double y, double z) {
     SoundSystem* sound = Sound();
-    if (!sound || index < 0 || index >= static_cast<int32_t>(sound->Samples.size())) return;
+    if (!sound || sound->Muted || index < 0 ||
+        index >= static_cast<int32_t>(sound->Samples.size())) {
+        return;
+    }
     SampleEntry& entry = sound->Samples[index];
     entry.Position = {static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)};
     // A looping sample already playing is refreshed on its own channel, never doubled.

@@ -29,6 +29,8 @@ public:
     AudioDevice& Device;
     std::vector<SampleEntry> Samples;
     MusicPlayer Music;
+    // Set while steps already heard are played again: their samples are not started twice.
+    bool Muted = false;
 };
 
 // What start-up shows in a message box before it ends the program.

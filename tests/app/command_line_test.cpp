@@ -62,3 +62,24 @@ TEST(CommandLine, RecordAndReplayTakeOneFileEach) {
 }
 
 }  // namespace
+
+TEST(CommandLine, NetworkGamesTakeAnAddressAndAPort) {
+    const CommandLine join = ParseCommandLine({"--join", "pond.example:9000", "--record", "g.rec"});
+    EXPECT_EQ(join.Net, CommandLine::Network::Join);
+    EXPECT_EQ(join.Address, "pond.example");
+    EXPECT_EQ(join.Port, 9000);
+    EXPECT_EQ(join.Do, CommandLine::Action::Record);
+    EXPECT_EQ(ParseCommandLine({"--host"}, 7410).Port, 7410);
+    EXPECT_EQ(ParseCommandLine({"--host", "--port", "65535"}).Port, 65535);
+    for (const std::vector<std::string>& refused :
+         std::vector<std::vector<std::string>>{{"--host", "--port", "0"},
+                                               {"--host", "--port", "65536"},
+                                               {"--join", "pond:x"},
+                                               {"--join", "[::1]:7410"},
+                                               {"--join"},
+                                               {"--port", "7410"},
+                                               {"--host", "--join", "pond"},
+                                               {"--host", "--replay", "g.rec"}}) {
+        EXPECT_EQ(ParseCommandLine(refused).Do, CommandLine::Action::Refuse) << refused[0];
+    }
+}

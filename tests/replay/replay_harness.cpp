@@ -1,7 +1,5 @@
 #include "replay_harness.h"
 
-#include <cstring>
-
 #include "app/frame_step.h"
 #include "config/settings_store.h"
 #include "game/fly.h"
@@ -10,28 +8,10 @@
 #include "game/lily_pad.h"
 #include "game/player_input.h"
 #include "game/sky.h"
+#include "game/world_hash.h"
 #include "gfx/particle.h"
 #include "gfx/ripple.h"
 #include "input/input_state.h"
-
-namespace {
-
-// FNV-1a over the bytes of every value fed in.
-class Hasher {
-public:
-    template <typename T>
-    void Add(const T& value) {
-        unsigned char bytes[sizeof(T)];
-        std::memcpy(bytes, &value, sizeof(T));
-        for (unsigned char b : bytes) hash_ = (hash_ ^ b) * 1099511628211ull;
-    }
-    uint64_t Value() const { return hash_; }
-
-private:
-    uint64_t hash_ = 14695981039346656037ull;
-};
-
-}  // namespace
 
 RecordingHeader GameStart(uint32_t seed, int32_t frogs, int32_t startingLevel,
                           const std::vector<int32_t>& controls) {
@@ -87,52 +67,5 @@ bool ReplayHarness::Step() {
 }
 
 uint64_t ReplayHarness::WorldHash() const {
-    Hasher h;
-    const Game& game = *app_.Game;
-    h.Add(game.Level);
-    h.Add(game.Mode);
-    h.Add(game.FliesToSpawn);
-    h.Add(game.LevelOver);
-    h.Add(game.MessageTime);
-    h.Add(app_.Sky->Clock);
-    h.Add(app_.Sky->Weather);
-    h.Add(app_.Rng.Seed);
-    for (const PlayerRecord& player : game.Players) {
-        h.Add(player.LevelPoints);
-        h.Add(player.TotalPoints);
-    }
-    h.Add(app_.Frogs.size());
-    for (const auto& frog : app_.Frogs) {
-        h.Add(frog->X);
-        h.Add(frog->Y);
-        h.Add(frog->VelX);
-        h.Add(frog->VelY);
-        h.Add(frog->State);
-        h.Add(frog->Facing);
-        h.Add(frog->TongueOut);
-        for (const TongueSegment& segment : frog->Tongue) {
-            h.Add(segment.X);
-            h.Add(segment.Y);
-        }
-    }
-    h.Add(app_.Flies.size());
-    for (const auto& fly : app_.Flies) {
-        h.Add(fly->X);
-        h.Add(fly->Y);
-        h.Add(fly->VelX);
-        h.Add(fly->VelY);
-    }
-    h.Add(app_.Pads.size());
-    for (const auto& pad : app_.Pads) {
-        h.Add(pad->X);
-        h.Add(pad->VelX);
-        h.Add(pad->Size);
-    }
-    h.Add(app_.Particles.size());
-    for (const auto& particle : app_.Particles) {
-        h.Add(particle->X);
-        h.Add(particle->Y);
-    }
-    h.Add(app_.Ripples.size());
-    return h.Value();
+    return ::WorldHash(app_);
 }

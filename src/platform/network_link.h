@@ -1,0 +1,21 @@
+// The connection between two games, over ENet: one peer, a reliable channel and an
+// unreliable one, and ENet's own time-outs.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "input/net_link.h"
+
+namespace platform {
+
+// The UDP port a host listens on unless told otherwise.
+constexpr uint16_t kDefaultPort = 7410;
+
+// Listens for one player; null with the reason when the port cannot be had.
+std::unique_ptr<NetLink> ListenForPlayer(uint16_t port, std::string& problem);
+// Starts connecting to a host; null with the reason when the address is no good.
+std::unique_ptr<NetLink> JoinPlayer(const std::string& host, uint16_t port, std::string& problem);
+
+}  // namespace platform
