@@ -1,5 +1,5 @@
-// The simulation step: one step of a heavy game, one step of the title menu, and a check
-// that a step costs no more after a million steps than at the start.
+// The simulation step: one step of a heavy game, one step of the title menu, a check that a
+// step costs no more after a million steps than at the start, and a network game's rollback.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -11,6 +11,7 @@
 #include "game/game.h"
 #include "heavy_world.h"
 #include "menu/menu.h"
+#include "network/rollback.h"
 
 namespace {
 
@@ -98,6 +99,35 @@ void BM_StepCostAfterAMillionSteps(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StepCostAfterAMillionSteps)->Iterations(1)->Unit(benchmark::kSecond);
+
+// A network game that guessed the other side's keys wrong eight steps ago puts the world back
+// and plays those eight steps again, all before the frame is drawn.
+void BM_RollbackOfEightSteps(benchmark::State& state) {
+    HeavyWorld world;
+    Rollback rollback(world.App(), true, [&world](const KeyStates&) {
+        world.KeepHeavy();
+        WorldStep();
+    });
+    std::vector<double> rollbacks;
+    uint8_t remote = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const int32_t from = rollback.Steps();
+        for (int i = 0; i < 8; ++i) rollback.Advance(0);
+        // The keys that arrive are not the ones guessed: every step from `from` was wrong.
+        remote ^= 1;
+        const std::vector<uint8_t> keys(8, remote);
+        rollback.AddRemote(static_cast<uint32_t>(from), keys.data(), keys.size());
+        state.ResumeTiming();
+        const Clock::time_point start = Clock::now();
+        rollback.Reconcile();
+        rollbacks.push_back(Microseconds(Clock::now() - start));
+    }
+    state.counters["median_us"] = Percentile(rollbacks, 0.5);
+    state.counters["max_us"] = *std::max_element(rollbacks.begin(), rollbacks.end());
+    state.counters["deepest"] = rollback.Deepest();
+}
+BENCHMARK(BM_RollbackOfEightSteps)->Unit(benchmark::kMicrosecond)->Iterations(2000);
 
 }  // namespace
 

@@ -137,12 +137,14 @@ void EnterPlayField() {
 
 // Centred lines in the menu's white, a line's height apart from the middle of the view down.
 void DrawNotice(const std::vector<std::string>& lines) {
+    glEnable(GL_BLEND);
     glColor3d(1, 1, 1);
     double y = 300;
     for (const std::string& line : lines) {
         DrawText(line, kAlignCentre, App().View.ViewWidth / 2.0, y, 10);
         y -= 30;
     }
+    glDisable(GL_BLEND);
 }
 
 }  // namespace

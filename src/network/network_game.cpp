@@ -56,14 +56,15 @@ void NetworkGame::Step(Application& app, const KeyStates& localKeys) {
     Record();
     CompareHashes();
     if (stage_ == Stage::Over) return;
-    const int32_t ended = rollback_->EndedAfter();
-    const bool agreed = ended >= 0 && rollback_->Confirmed() >= ended;
-    if (stage_ == Stage::Playing && agreed) {
+    if (stage_ == Stage::Playing && EndAgreed()) {
         stage_ = Stage::Finishing;
         finishingSince_ = setup_.Seconds();
     }
+    // The other side is let go once it holds every key of the game and has played to its end.
+    const int32_t ended = rollback_->EndedAfter();
     if (stage_ == Stage::Finishing &&
-        (theyHold_ >= ended || setup_.Seconds() - finishingSince_ > kFarewellSeconds)) {
+        ((theyHold_ >= ended && theyPlayed_ >= ended) ||
+         setup_.Seconds() - finishingSince_ > kFarewellSeconds)) {
         End(0, "");
         return;
     }
@@ -78,7 +79,9 @@ void NetworkGame::Receive(Application& app, const NetEvent& event) {
         return;
     }
     if (event.Type == NetEvent::Kind::Disconnected) {
-        if (stage_ == Stage::Finishing) {
+        // A side that leaves once the game is over has sent every key of it.
+        if (rollback_) rollback_->Reconcile();
+        if (stage_ == Stage::Finishing || (stage_ == Stage::Playing && EndAgreed())) {
             End(0, "");
         } else if (stage_ == Stage::Waiting && !setup_.Host) {
             End(kNobodyAnswered, "Nobody answered at " + setup_.Address + ".");
@@ -205,6 +208,11 @@ void NetworkGame::CompareHashes() {
         theirHashes_.erase(theirs);
         ours = ourHashes_.erase(ours);
     }
+}
+
+bool NetworkGame::EndAgreed() const {
+    const int32_t ended = rollback_->EndedAfter();
+    return ended >= 0 && rollback_->Confirmed() >= ended;
 }
 
 void NetworkGame::Close() {

@@ -66,6 +66,8 @@ private:
     bool HoldForClock();
     void Record();
     void CompareHashes();
+    // The game has ended at a step whose keys both sides know.
+    bool EndAgreed() const;
     void End(int status, const std::string& problem);
 
     std::unique_ptr<NetLink> link_;

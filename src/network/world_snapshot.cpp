@@ -50,7 +50,11 @@ void SaveWorld(const Application& app, WorldSnapshot& snapshot) {
     } else {
         snapshot.GameState.reset();
     }
-    snapshot.MenuState = *app.Menu;
+    if (app.Menu) {
+        snapshot.MenuState = *app.Menu;
+    } else {
+        snapshot.MenuState.reset();
+    }
     CopyList(app.Flies, snapshot.Flies);
     CopyList(app.Frogs, snapshot.Frogs);
     CopyList(app.Pads, snapshot.Pads);
@@ -85,7 +89,7 @@ void RestoreWorld(Application& app, const WorldSnapshot& snapshot) {
     } else {
         app.Game.reset();
     }
-    *app.Menu = *snapshot.MenuState;
+    if (app.Menu && snapshot.MenuState) *app.Menu = *snapshot.MenuState;
     // The flies go first: each clears the frogs' references to it as it goes.
     RestoreList(snapshot.Flies, app.Flies);
     RestoreList(snapshot.Frogs, app.Frogs);

@@ -12,6 +12,9 @@ constexpr uint8_t kReliableChannel = 0;
 constexpr uint8_t kKeysChannel = 1;
 // Five seconds without an answer and the other side is gone.
 constexpr enet_uint32 kSilenceMs = 5000;
+// A join gives up after 10 s on its own clock; ENet keeps trying a little longer so that
+// the game, not ENet, says so.
+constexpr enet_uint32 kJoiningMs = 15000;
 // How long a goodbye may hold the program up.
 constexpr enet_uint32 kLeavingMs = 300;
 
@@ -27,7 +30,7 @@ bool StartEnet() {
 class EnetLink : public NetLink {
 public:
     EnetLink(ENetHost* host, ENetPeer* peer) : host_(host), peer_(peer) {
-        if (peer_) enet_peer_timeout(peer_, 0, kSilenceMs, kSilenceMs);
+        if (peer_) enet_peer_timeout(peer_, 0, kJoiningMs, kJoiningMs);
     }
     ~EnetLink() override {
         if (peer_) enet_peer_reset(peer_);
