@@ -112,14 +112,15 @@ sleep 3
 tap Return
 random_keys 5
 tap Escape
-echo "| none | a game alone | $(probe_menu "$WINDOW") | | | |"
+alone_window=$WINDOW
+echo "| none | a game alone | $(probe_menu "$alone_window") | | | |"
 # The same game beside a second busy game on the other X server.
 DISPLAY=$GUEST_DISPLAY "$GAME" >/dev/null 2>&1 &
 GUEST_PID=$!
 guest wait_main_window 60 || die "no second game"
 sleep 3
 DISPLAY=$GUEST_DISPLAY tap Return
-echo "| none | a game alone beside another | $(probe_menu "$WINDOW") | | | |"
+echo "| none | a game alone beside another | $(probe_menu "$alone_window") | | | |"
 kill -9 "$GAME_PID" "$GUEST_PID"
 wait "$GAME_PID" "$GUEST_PID" || true
 GAME_PID=
