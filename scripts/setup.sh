@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages for one purpose:
 #   play     build and run the game (the default)
-#   package  also make the Debian package
+#   package  also make the Debian package (its build dependencies come from debian/control)
 #   test     also run every check of the test command
 set -euo pipefail
+cd "$(dirname "$0")/.."
 purpose=${1:-play}
 packages=(
     build-essential cmake pkg-config
@@ -12,11 +13,10 @@ packages=(
 )
 case $purpose in
     play) ;;
-    # CPack's DEB generator finds the programs to pass to dpkg-shlibdeps with file.
-    package) packages+=(dpkg-dev file) ;;
+    package) packages+=(dpkg-dev) ;;
     test)
         packages+=(
-            dpkg-dev file lintian appstream desktop-file-utils man-db
+            dpkg-dev lintian appstream desktop-file-utils devscripts
             libgtest-dev libgmock-dev googletest libbenchmark-dev
             clang libclang-rt-14-dev
             xvfb xauth xdotool imagemagick xfonts-base x11-utils openbox
@@ -34,7 +34,17 @@ missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-if [ ${#missing[@]} -gt 0 ]; then
+build_deps_missing=false
+if [ "$purpose" != play ]; then
+    dpkg-checkbuilddeps >/dev/null 2>&1 || build_deps_missing=true
+fi
+export DEBIAN_FRONTEND=noninteractive
+if [ ${#missing[@]} -gt 0 ] || $build_deps_missing; then
     $sudo apt-get update
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+if [ ${#missing[@]} -gt 0 ]; then
+    $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+if $build_deps_missing; then
+    $sudo apt-get build-dep -y --no-install-recommends ./
 fi

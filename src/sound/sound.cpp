@@ -6,12 +6,18 @@
 #include "config/settings_store.h"
 #include "state/application.h"
 
+namespace {
+
+bool Playable(const SoundSystem* sound, int32_t index) {
+    return sound && !sound->Muted && index >= 0 &&
+           index < static_cast<int32_t>(sound->Samples.size());
+}
+
+}  // namespace
+
 void PlaySample(int32_t index, bool positional, int32_t frequency, double x, double y, double z) {
     SoundSystem* sound = Sound();
-    if (!sound || sound->Muted || index < 0 ||
-        index >= static_cast<int32_t>(sound->Samples.size())) {
-        return;
-    }
+    if (!Playable(sound, index)) return;
     SampleEntry& entry = sound->Samples[index];
     entry.Position = {static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)};
     // A looping sample already playing is refreshed on its own channel, never doubled.
@@ -26,7 +32,7 @@ void PlaySample(int32_t index, bool positional, int32_t frequency, double x, dou
 
 void StopSample(int32_t index) {
     SoundSystem* sound = Sound();
-    if (!sound || index < 0 || index >= static_cast<int32_t>(sound->Samples.size())) return;
+    if (!Playable(sound, index)) return;
     SampleEntry& entry = sound->Samples[index];
     sound->Device.StopChannel(entry.Channel);
     entry.Busy = false;

@@ -29,7 +29,8 @@ public:
     AudioDevice& Device;
     std::vector<SampleEntry> Samples;
     MusicPlayer Music;
-    // Set while steps already heard are played again: their samples are not started twice.
+    // Set while steps already heard are played again: their samples are neither started
+    // twice nor stopped, so a loop the first run started keeps playing.
     bool Muted = false;
 };
 

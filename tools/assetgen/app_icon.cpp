@@ -102,18 +102,14 @@ Canvas MakeAppIcon(int size) {
 }
 
 bool WriteAppIcons(const std::string& folder) {
-    const struct {
-        const char* name;
-        int size;
-        bool (*write)(const std::string&, const Canvas&);
-    } kFiles[] = {
-        {"icon.bmp", 64, WriteBmp},
-        {"pondlark-64.png", 64, WritePng},
-        {"pondlark-256.png", 256, WritePng},
-    };
-    for (const auto& file : kFiles) {
-        const std::string path = folder + "/" + file.name;
-        if (!file.write(path, MakeAppIcon(file.size))) {
+    if (!WriteBmp(folder + "/icon.bmp", MakeAppIcon(64))) {
+        std::fprintf(stderr, "assetgen: cannot write %s/icon.bmp\n", folder.c_str());
+        return false;
+    }
+    // The sizes of the hicolor theme that desktop menus, docks and task switchers ask for.
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        const std::string path = folder + "/pondlark-" + std::to_string(size) + ".png";
+        if (!WritePng(path, MakeAppIcon(size))) {
             std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
             return false;
         }

@@ -8,6 +8,6 @@
 // A square picture of the face, size pixels across, on a transparent ground.
 Canvas MakeAppIcon(int size);
 
-// Writes icon.bmp (64 pixels, for the window) and pondlark-64.png and pondlark-256.png
-// (for desktop menus) into folder; false (after a message) on failure.
+// Writes icon.bmp (64 pixels, for the window) and pondlark-SIZE.png for SIZE 16, 32, 48,
+// 64, 128 and 256 (for desktop menus) into folder; false (after a message) on failure.
 bool WriteAppIcons(const std::string& folder);
