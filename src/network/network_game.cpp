@@ -49,8 +49,17 @@ void NetworkGame::Step(Application& app, const KeyStates& localKeys) {
         return;
     }
     rollback_->Reconcile();
-    if (stage_ == Stage::Playing && !HoldForClock() && rollback_->MayAdvance()) {
-        rollback_->Advance(SideKeys(localKeys));
+    // A tap that comes and goes while this side waits is kept for the next step played.
+    heldKeys_ |= SideKeys(localKeys);
+    if (stage_ == Stage::Playing) {
+        if (!rollback_->MayAdvance()) {
+            ++waited_;
+        } else if (HoldForClock()) {
+            ++heldBack_;
+        } else {
+            rollback_->Advance(heldKeys_);
+            heldKeys_ = 0;
+        }
     }
     SendKeys();
     Record();
@@ -62,9 +71,8 @@ void NetworkGame::Step(Application& app, const KeyStates& localKeys) {
     }
     // The other side is let go once it holds every key of the game and has played to its end.
     const int32_t ended = rollback_->EndedAfter();
-    if (stage_ == Stage::Finishing &&
-        ((theyHold_ >= ended && theyPlayed_ >= ended) ||
-         setup_.Seconds() - finishingSince_ > kFarewellSeconds)) {
+    if (stage_ == Stage::Finishing && ((theyHold_ >= ended && theyPlayed_ >= ended) ||
+                                       setup_.Seconds() - finishingSince_ > kFarewellSeconds)) {
         End(0, "");
         return;
     }
@@ -229,8 +237,9 @@ void NetworkGame::End(int status, const std::string& problem) {
         PrintLine(rollback_->Watch().SummaryLine());
         std::fprintf(stderr,
                      "Pondlark Remake: network: %d rollbacks, deepest %d steps, %d hashes "
-                     "compared\n",
-                     rollback_->Rollbacks(), rollback_->Deepest(), hashesCompared_);
+                     "compared, %d steps waited for the other side, %d held back\n",
+                     rollback_->Rollbacks(), rollback_->Deepest(), hashesCompared_, waited_,
+                     heldBack_);
     }
     if (!problem.empty()) std::fprintf(stderr, "Pondlark Remake: %s\n", problem.c_str());
     link_->Leave();

@@ -84,6 +84,10 @@ private:
     int32_t theyHold_ = 0;
     int32_t theyPlayed_ = 0;
     int32_t stepsSinceHold_ = 0;
+    // This side's keys seen since the last step it played.
+    uint8_t heldKeys_ = 0;
+    int32_t waited_ = 0;
+    int32_t heldBack_ = 0;
     int32_t hashesSent_ = 0;
     std::map<int32_t, uint64_t> ourHashes_;
     std::map<int32_t, uint64_t> theirHashes_;
