@@ -86,6 +86,9 @@ void RestoreWorld(Application& app, const WorldSnapshot& snapshot) {
     *app.Sky = *snapshot.SkyState;
     if (snapshot.GameState) {
         app.Game = std::make_unique<Game>(*snapshot.GameState);
+        // The title's music, started by an end of the game that turned out never to happen,
+        // has no place in a game.
+        if (Music().Playing) Music().Stop();
     } else {
         app.Game.reset();
     }
