@@ -20,11 +20,6 @@ constexpr int32_t kStepsBetweenHolds = 10;
 // Hashes of the other side's that are kept waiting for ours; more is nonsense.
 constexpr size_t kMostWaitingHashes = 16;
 
-void PrintLine(const std::string& line) {
-    std::printf("%s\n", line.c_str());
-    std::fflush(stdout);
-}
-
 }  // namespace
 
 NetworkGame::NetworkGame(std::unique_ptr<NetLink> link, Setup setup)
@@ -234,7 +229,7 @@ void NetworkGame::End(int status, const std::string& problem) {
         if (stage_ != Stage::Finishing) rollback_->RewindTo(rollback_->Confirmed());
         Record();
         if (recording_) writer_.Finish();
-        PrintLine(rollback_->Watch().SummaryLine());
+        rollback_->Watch().PrintSummary();
         std::fprintf(stderr,
                      "Pondlark Remake: network: %d rollbacks, deepest %d steps, %d hashes "
                      "compared, %d steps waited for the other side, %d held back\n",

@@ -6,17 +6,13 @@
 #include "input/input_state.h"
 #include "state/application.h"
 
-namespace {
-
-void PrintLine(const std::string& line) {
-    std::printf("%s\n", line.c_str());
-    std::fflush(stdout);
-}
-
-}  // namespace
-
 void GameWatch::Begin(const Application& app) {
     if (app.Game) Summarise(*app.Game, last_);
+}
+
+void GameWatch::PrintSummary() const {
+    std::printf("%s\n", SummaryLine().c_str());
+    std::fflush(stdout);
 }
 
 bool GameWatch::AfterStep(const Application& app) {
@@ -54,7 +50,7 @@ void RecordingSession::Close() {
 
 void RecordingSession::End() {
     writer_.Finish();
-    PrintLine(watch_.SummaryLine());
+    watch_.PrintSummary();
     stage_ = Stage::Done;
 }
 
@@ -84,7 +80,7 @@ void ReplaySession::AfterStep(const Application& app) {
 void ReplaySession::Close() {
     if (closed_) return;
     closed_ = true;
-    PrintLine(watch_.SummaryLine());
+    watch_.PrintSummary();
     if (playedOut_ && !recording_.Complete) {
         std::fprintf(stderr, "Pondlark Remake: the recording %s ended early, after %d steps.\n",
                      path_.c_str(), watch_.Steps());

@@ -19,6 +19,8 @@ public:
     // After each step of the game; true once the game has ended (its object is gone).
     bool AfterStep(const Application& app);
     std::string SummaryLine() const { return ::SummaryLine(steps_, last_); }
+    // Prints the summing-up line on standard output at once.
+    void PrintSummary() const;
     int32_t Steps() const { return steps_; }
 
 private:
