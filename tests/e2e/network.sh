@@ -67,7 +67,9 @@ sleep 1
 play Left Up Control_R Right Up Left Left Up Control_R Right &
 guest play d w Control_L a w d d w Control_L a
 wait $!
-sleep 10
+# Long enough that the computer frogs have eaten: at level 1 nobody has in about 3 % of
+# games after 800 steps, in none of thousands after 1500.
+sleep 25
 guest press_key Escape
 sleep 1
 screenshot "$host_window" "$WORK/host.png"
