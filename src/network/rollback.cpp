@@ -34,7 +34,7 @@ void Rollback::Play(int32_t step) {
     used_[step] = remote;
     // Steps played past the game's end, before the end was known, change nothing.
     if (endedAfter_ >= 0) return;
-    runStep_(host_ ? SharedKeys(local_[step], remote) : SharedKeys(remote, local_[step]));
+    runStep_(BothSides(step, remote));
     if (watch_.AfterStep(app_) && endedAfter_ < 0) endedAfter_ = step + 1;
     if ((step + 1) % kHashEvery == 0) {
         hashes_[((step + 1) / kHashEvery) % kHashSlots] = {step + 1, WorldHash(app_)};
@@ -93,9 +93,13 @@ bool Rollback::Reconcile() {
     return true;
 }
 
-KeyStates Rollback::SharedKeysAt(int32_t step) const {
-    const uint8_t remote = remote_[step];
+// The keys the game reads at a step, with the other side's given.
+KeyStates Rollback::BothSides(int32_t step, uint8_t remote) const {
     return host_ ? SharedKeys(local_[step], remote) : SharedKeys(remote, local_[step]);
+}
+
+KeyStates Rollback::SharedKeysAt(int32_t step) const {
+    return BothSides(step, remote_[step]);
 }
 
 uint64_t Rollback::HashAfter(int32_t steps) const {

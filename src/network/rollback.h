@@ -68,6 +68,7 @@ private:
     };
 
     uint8_t RemoteFor(int32_t step) const;
+    KeyStates BothSides(int32_t step, uint8_t remote) const;
     void Play(int32_t step);
 
     Application& app_;
