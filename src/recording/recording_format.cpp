@@ -3,6 +3,7 @@
 #include <cstring>
 #include <utility>
 
+#include "state/byte_codec.h"
 #include "state/view_layout.h"
 
 namespace {
@@ -18,68 +19,22 @@ constexpr uint8_t kRecordedKeys[] = {1,  17, 28,  29,  30,  31,  32,  56,  72, 7
 // A run longer than this would be years of play: only a damaged file claims one.
 constexpr uint32_t kLongestRun = 1u << 30;
 
-void PutInt(std::string& out, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-// Seven bits a byte, low first; the top bit says another byte follows.
-void PutVarint(std::string& out, uint32_t value) {
-    while (value >= 0x80) {
-        out += static_cast<char>(0x80 | (value & 0x7F));
-        value >>= 7;
-    }
-    out += static_cast<char>(value);
-}
-
-// Walks the bytes of a recording; a read past the end sets `Short` and gives 0.
-struct ByteCursor {
-    const std::string& Bytes;
-    size_t Pos = 0;
-    bool Short = false;
-
-    bool AtEnd() const { return Pos >= Bytes.size(); }
-    uint32_t Int(int bytes) {
-        if (Bytes.size() - Pos < static_cast<size_t>(bytes)) {
-            Short = true;
-            Pos = Bytes.size();
-            return 0;
-        }
-        uint32_t value = 0;
-        for (int i = 0; i < bytes; ++i) {
-            value |= static_cast<uint32_t>(static_cast<uint8_t>(Bytes[Pos++])) << (8 * i);
-        }
-        return value;
-    }
-    // False for a number longer than 32 bits can hold.
-    bool Varint(uint32_t& value) {
-        value = 0;
-        for (int shift = 0; shift < 35; shift += 7) {
-            const uint32_t byte = Int(1);
-            if (Short) return true;
-            if (shift == 28 && byte > 0x0F) return false;
-            value |= (byte & 0x7F) << shift;
-            if (!(byte & 0x80)) return true;
-        }
-        return false;
-    }
-};
-
 // The held keys as a count and their codes.
 void PutKeys(std::string& out, const KeyStates& keys) {
     std::string codes;
     for (uint8_t code : kRecordedKeys) {
         if (keys[code] & 0x80) codes += static_cast<char>(code);
     }
-    PutInt(out, static_cast<uint32_t>(codes.size()), 1);
+    PutLittleEndian(out, static_cast<uint32_t>(codes.size()), 1);
     out += codes;
 }
 
-bool ReadKeys(ByteCursor& in, KeyStates& keys) {
+bool ReadKeys(ByteReader& in, KeyStates& keys) {
     const uint32_t count = in.Int(1);
     if (count > sizeof kRecordedKeys) return false;
-    for (uint32_t i = 0; i < count && !in.Short; ++i) {
+    for (uint32_t i = 0; i < count && !in.Short(); ++i) {
         const uint8_t code = static_cast<uint8_t>(in.Int(1));
-        if (!in.Short && !IsRecordedKey(code)) return false;
+        if (!in.Short() && !IsRecordedKey(code)) return false;
         keys[code] = 0x80;
     }
     return true;
@@ -89,14 +44,9 @@ bool SensibleViewWidth(int32_t width) {
     return width >= kNarrowestView && width <= kWidestView;
 }
 
-RecordingRead ReadHeader(ByteCursor& in, uint32_t format, RecordingHeader& header,
+RecordingRead ReadHeader(ByteReader& in, uint32_t format, RecordingHeader& header,
                          std::string& problem) {
-    const uint32_t versionLength = in.Int(1);
-    if (in.Bytes.size() - in.Pos < versionLength) in.Short = true;
-    if (!in.Short) {
-        header.GameVersion = in.Bytes.substr(in.Pos, versionLength);
-        in.Pos += versionLength;
-    }
+    header.GameVersion = in.Text(in.Int(1));
     header.Seed = in.Int(4);
     GameSettings& settings = header.Settings;
     settings.NumberOfFrogs = static_cast<int32_t>(in.Int(4));
@@ -109,7 +59,7 @@ RecordingRead ReadHeader(ByteCursor& in, uint32_t format, RecordingHeader& heade
         return RecordingRead::Damaged;
     }
     header.ViewWidth = static_cast<int32_t>(in.Int(4));
-    if (in.Short) {
+    if (in.Short()) {
         problem = "is damaged: its header is cut short";
         return RecordingRead::Damaged;
     }
@@ -122,8 +72,8 @@ RecordingRead ReadHeader(ByteCursor& in, uint32_t format, RecordingHeader& heade
 
 // Reads the rest of a block whose head is read, toggling its keys and setting its view;
 // false with `problem` set when it makes no sense. A block cut off by the end of the file
-// leaves `in.Short` set.
-bool ReadBlock(ByteCursor& in, uint32_t head, KeyStates& keys, int32_t& viewWidth,
+// leaves the reader short.
+bool ReadBlock(ByteReader& in, uint32_t head, KeyStates& keys, int32_t& viewWidth,
                std::string& problem) {
     if ((head >> 1) > kLongestRun) {
         problem = "is damaged: a run of steps is impossibly long";
@@ -131,16 +81,16 @@ bool ReadBlock(ByteCursor& in, uint32_t head, KeyStates& keys, int32_t& viewWidt
     }
     if (head & 1) {
         uint32_t width = 0;
-        if (!in.Varint(width) || (!in.Short && !SensibleViewWidth(static_cast<int32_t>(width)))) {
+        if (!in.Varint(width) || (!in.Short() && !SensibleViewWidth(static_cast<int32_t>(width)))) {
             problem = "is damaged: a view width is impossible";
             return false;
         }
         viewWidth = static_cast<int32_t>(width);
     }
     const uint32_t count = in.Int(1);
-    for (uint32_t i = 0; i < count && !in.Short; ++i) {
+    for (uint32_t i = 0; i < count && !in.Short(); ++i) {
         const uint8_t code = static_cast<uint8_t>(in.Int(1));
-        if (in.Short) break;
+        if (in.Short()) break;
         if (!IsRecordedKey(code)) {
             problem = "is damaged: it presses a key the game never reads";
             return false;
@@ -161,19 +111,20 @@ bool IsRecordedKey(uint8_t code) {
 
 std::string EncodeHeader(const RecordingHeader& header) {
     std::string out(kMagic, kMagicSize);
-    PutInt(out, kRecordingFormat, 2);
+    PutLittleEndian(out, kRecordingFormat, 2);
     const std::string version = header.GameVersion.substr(0, 255);
-    PutInt(out, static_cast<uint32_t>(version.size()), 1);
+    PutLittleEndian(out, static_cast<uint32_t>(version.size()), 1);
     out += version;
-    PutInt(out, header.Seed, 4);
+    PutLittleEndian(out, header.Seed, 4);
     const GameSettings& settings = header.Settings;
-    PutInt(out, static_cast<uint32_t>(settings.NumberOfFrogs), 4);
-    PutInt(out, settings.FrogsCollision ? 1 : 0, 1);
-    PutInt(out, static_cast<uint32_t>(settings.StartingLevel), 4);
-    for (int32_t color : settings.Colors) PutInt(out, static_cast<uint32_t>(color), 4);
-    for (int32_t control : settings.Controls) PutInt(out, static_cast<uint32_t>(control), 4);
+    PutLittleEndian(out, static_cast<uint32_t>(settings.NumberOfFrogs), 4);
+    PutLittleEndian(out, settings.FrogsCollision ? 1 : 0, 1);
+    PutLittleEndian(out, static_cast<uint32_t>(settings.StartingLevel), 4);
+    for (int32_t color : settings.Colors) PutLittleEndian(out, static_cast<uint32_t>(color), 4);
+    for (int32_t control : settings.Controls)
+        PutLittleEndian(out, static_cast<uint32_t>(control), 4);
     PutKeys(out, header.StartKeys);
-    PutInt(out, static_cast<uint32_t>(header.ViewWidth), 4);
+    PutLittleEndian(out, static_cast<uint32_t>(header.ViewWidth), 4);
     return out;
 }
 
@@ -204,7 +155,7 @@ void StepEncoder::Add(const KeyStates& keys, int32_t viewWidth) {
 void StepEncoder::CloseBlock() {
     PutVarint(bytes_, run_ << 1 | (viewChanged_ ? 1 : 0));
     if (viewChanged_) PutVarint(bytes_, static_cast<uint32_t>(viewWidth_));
-    PutInt(bytes_, static_cast<uint32_t>(changed_.size()), 1);
+    PutLittleEndian(bytes_, static_cast<uint32_t>(changed_.size()), 1);
     for (uint8_t code : changed_) bytes_ += static_cast<char>(code);
     changed_.clear();
     viewChanged_ = false;
@@ -229,16 +180,16 @@ RecordingRead ParseRecording(std::string bytes, Recording& recording, std::strin
         problem = "is not a Pondlark recording";
         return RecordingRead::NotARecording;
     }
-    ByteCursor in{recording.Bytes, kMagicSize};
+    ByteReader in(recording.Bytes, kMagicSize);
     const uint32_t format = in.Int(2);
-    if (!in.Short && (format < 1 || format > kRecordingFormat)) {
+    if (!in.Short() && (format < 1 || format > kRecordingFormat)) {
         problem = "is a recording of format " + std::to_string(format) +
                   ", and this game plays only formats 1 to " + std::to_string(kRecordingFormat);
         return RecordingRead::OtherVersion;
     }
     const RecordingRead header = ReadHeader(in, format, recording.Header, problem);
     if (header != RecordingRead::Ok) return header;
-    recording.StepsStart = recording.StepsEnd = in.Pos;
+    recording.StepsStart = recording.StepsEnd = in.Pos();
     KeyStates keys{};
     int32_t viewWidth = 0;
     uint64_t steps = 0;
@@ -248,7 +199,7 @@ RecordingRead ParseRecording(std::string bytes, Recording& recording, std::strin
             problem = "is damaged: a number in it is too long";
             return RecordingRead::Damaged;
         }
-        if (in.Short) break;
+        if (in.Short()) break;
         if (head == 0) {
             if (!in.AtEnd()) {
                 problem = "is damaged: there is more after its end";
@@ -259,31 +210,29 @@ RecordingRead ParseRecording(std::string bytes, Recording& recording, std::strin
         }
         if (!ReadBlock(in, head, keys, viewWidth, problem)) return RecordingRead::Damaged;
         // A block the end of the file cut off is dropped: the recording was cut short.
-        if (in.Short) break;
+        if (in.Short()) break;
         steps += head >> 1;
         if (steps > INT32_MAX) {
             problem = "is damaged: it claims more steps than a game can have";
             return RecordingRead::Damaged;
         }
-        recording.StepsEnd = in.Pos;
+        recording.StepsEnd = in.Pos();
     }
     return RecordingRead::Ok;
 }
 
 RecordingPlayback::RecordingPlayback(const Recording& recording)
-    : recording_(recording),
-      pos_(recording.StepsStart),
-      viewWidth_(recording.Header.ViewWidth) {}
+    : recording_(recording), pos_(recording.StepsStart), viewWidth_(recording.Header.ViewWidth) {}
 
 bool RecordingPlayback::Next(KeyStates& keys, int32_t& viewWidth) {
     while (leftInBlock_ == 0) {
         if (pos_ >= recording_.StepsEnd) return false;
-        ByteCursor in{recording_.Bytes, pos_};
+        ByteReader in(recording_.Bytes, pos_);
         uint32_t head = 0;
         std::string problem;
         in.Varint(head);
         ReadBlock(in, head, keys_, viewWidth_, problem);
-        pos_ = in.Pos;
+        pos_ = in.Pos();
         leftInBlock_ = head >> 1;
     }
     --leftInBlock_;
