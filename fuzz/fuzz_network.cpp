@@ -13,13 +13,17 @@ namespace {
 std::string Encode(const NetMessage& m) {
     switch (m.Type) {
         case NetMessage::Kind::Hello:
-            return EncodeHello(m.Format, m.Version);
+            return EncodeHello(m.Format, m.Version, m.Machine);
         case NetMessage::Kind::Start:
             return EncodeStart(m.Game);
         case NetMessage::Kind::Keys:
             return EncodeKeys(m.Received, m.First, m.Keys.data(), m.Keys.size());
         case NetMessage::Kind::Hash:
             return EncodeHash(m.Step, m.Hash);
+        case NetMessage::Kind::Bye:
+            return EncodeBye(m.Step);
+        case NetMessage::Kind::Busy:
+            return EncodeBusy();
     }
     return {};
 }

@@ -4,6 +4,8 @@
 #include <ostream>
 #include <system_error>
 
+#include "state/exit_status.h"
+
 namespace {
 
 const char* const kUsage =
@@ -23,8 +25,9 @@ const char* const kUsage =
     "\n"
     "Exit status: 0 the game ended or was left; 1 it could not start; 2 the command line,\n"
     "the recording file or the port was refused; 3 the recording cannot be replayed;\n"
-    "4 nobody answered the join within 10 s; 5 the other player has another version;\n"
-    "6 the other player left or went silent for 5 s; 7 the two games went apart.\n";
+    "4 nobody answered the join within 10 s, the address was not found or the host is\n"
+    "busy; 5 the other player has another version or another kind of machine; 6 the other\n"
+    "player left or went silent for 5 s; 7 the two games went apart.\n";
 
 std::optional<uint16_t> ReadPort(const std::string& text) {
     if (text.empty() || text.size() > 5 ||
@@ -70,7 +73,8 @@ CommandLine Refused(const std::string& problem) {
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args, uint16_t defaultPort) {
     CommandLine line;
-    std::optional<uint16_t> port;
+    std::optional<uint16_t> port, addressPort;
+    std::string joined;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool record = arg == "--record", replay = arg == "--replay";
@@ -86,7 +90,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, uint16_t defa
             line.Net = arg == "--host" ? CommandLine::Network::Host : CommandLine::Network::Join;
             if (arg == "--join") {
                 std::string problem;
-                if (!SplitAddress(args[++i], line.Address, port, problem)) return Refused(problem);
+                joined = args[++i];
+                if (!SplitAddress(joined, line.Address, addressPort, problem)) {
+                    return Refused(problem);
+                }
             }
         } else if (arg == "--port") {
             port = ReadPort(args[++i]);
@@ -111,7 +118,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, uint16_t defa
     } else if (line.Do == CommandLine::Action::Replay) {
         return Refused("a replay cannot be played over the network");
     }
-    line.Port = port.value_or(defaultPort);
+    if (port && addressPort && *port != *addressPort) {
+        return Refused("'--join " + joined + "' names port " + std::to_string(*addressPort) +
+                       " and '--port' names " + std::to_string(*port) + ": give one of them");
+    }
+    line.Port = addressPort.value_or(port.value_or(defaultPort));
     return line;
 }
 
@@ -124,15 +135,15 @@ std::optional<int> AnswerCommandLine(const CommandLine& line, std::ostream& out,
             return std::nullopt;
         case CommandLine::Action::ShowHelp:
             out << kUsage;
-            return 0;
+            return kExitOk;
         case CommandLine::Action::ShowVersion:
             out << "pondlark " << PONDLARK_VERSION << "\n";
-            return 0;
+            return kExitOk;
         case CommandLine::Action::Refuse:
-            err << "pondlark: " << line.Problem << "\n" << kUsage;
-            return 2;
+            err << "Pondlark Remake: " << line.Problem << "\n" << kUsage;
+            return kExitRefused;
     }
-    return 2;
+    return kExitRefused;
 }
 
 std::string PathFromStartingFolder(const std::string& path) {

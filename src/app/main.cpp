@@ -7,11 +7,9 @@
 #include "platform/network_link.h"
 #include "platform/window.h"
 #include "recording/recording_file.h"
+#include "state/exit_status.h"
 
 namespace {
-
-// The exit status of a recording that cannot be replayed.
-constexpr int kBadRecording = 3;
 
 // The connection a network game starts from: listening, or on its way to the host. Null after
 // saying why on stderr.
@@ -43,18 +41,21 @@ int main(int argc, char** argv) {
     // The program moves to its own folder as it starts; the file is the one the user meant.
     line.File = PathFromStartingFolder(line.File);
     if (line.Do == CommandLine::Action::Record && !RecordingWriter::CanWrite(line.File)) {
-        std::cerr << "pondlark: the recording " << line.File << " cannot be written\n";
-        return 2;
+        std::cerr << "Pondlark Remake: the recording " << line.File << " cannot be written\n";
+        return kExitRefused;
     }
     NetworkGame::Setup network;
     std::unique_ptr<NetLink> link;
     if (line.Net != CommandLine::Network::None) {
         if (line.Do == CommandLine::Action::Record) network.RecordPath = line.File;
         link = OpenLink(line, network);
-        // A port in use is the command line's to mend; an address nobody has, the network's.
-        if (!link) return line.Net == CommandLine::Network::Host ? 2 : kNobodyAnswered;
+        // A port in use is the command line's to mend; a network that cannot be used, the
+        // network's.
+        if (!link) {
+            return line.Net == CommandLine::Network::Host ? kExitRefused : kExitNobodyAnswered;
+        }
     }
-    if (!platform::InitVideo()) return 1;
+    if (!platform::InitVideo()) return kExitCannotStart;
     // A recording is read and checked whole before any window opens.
     Recording recording;
     if (line.Do == CommandLine::Action::Replay) {
@@ -63,7 +64,7 @@ int main(int argc, char** argv) {
             std::cerr << sentence << "\n";
             platform::ShowMessage("ERROR", sentence, platform::MessageIcon::Error);
             platform::ShutdownVideo();
-            return kBadRecording;
+            return kExitBadRecording;
         }
         if (recording.Header.GameVersion != PONDLARK_VERSION) {
             std::cerr << "Pondlark Remake: " << line.File << " was recorded by version "
@@ -71,7 +72,7 @@ int main(int argc, char** argv) {
                       << PONDLARK_VERSION << "; it may play out differently.\n";
         }
     }
-    int status = 0;
+    int status = kExitOk;
     {
         MainWindow mainWindow;
         if (link) {
@@ -87,7 +88,7 @@ int main(int argc, char** argv) {
         // A data file that fails ends the program before the settings are touched.
         bool started = mainWindow.Initialize(loading);
         loading.Close();
-        status = started ? mainWindow.Run() : 1;
+        status = started ? mainWindow.Run() : kExitCannotStart;
     }
     platform::ShutdownVideo();
     return status;

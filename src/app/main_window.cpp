@@ -20,6 +20,7 @@
 #include "platform/memory.h"
 #include "platform/message_box.h"
 #include "sound/sound.h"
+#include "state/exit_status.h"
 
 namespace {
 
@@ -122,12 +123,14 @@ int MainWindow::Run() {
     if (replay_) handlers.escape = platform::RequestClose;
     if (network_) {
         handlers.escape = [this] {
+            // Held up by a silent other side, Escape leaves the game at once.
+            if (network_->Stalled()) network_->Abandon();
             if (!network_->Playing()) platform::RequestClose();
         };
     }
     platform::RunMessageLoop(window_.Id(), handlers);
-    if (startFailed_) return 1;
-    return network_ ? network_->ExitStatus() : 0;
+    if (startFailed_) return kExitCannotStart;
+    return network_ ? network_->ExitStatus() : kExitOk;
 }
 
 void MainWindow::Resize(int width, int height) {
@@ -178,7 +181,7 @@ void MainWindow::Close() {
 void MainWindow::RenderFrame() {
     int width = 0, height = 0;
     window_.ClientSize(width, height);
-    if (network_ && !network_->Playing() && !network_->Over()) {
+    if (network_ && ((!network_->Playing() && !network_->Over()) || network_->Stalled())) {
         DrawFrame(width, height, network_->Notice());
     } else {
         DrawFrame(width, height);

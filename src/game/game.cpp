@@ -235,3 +235,12 @@ void Game::GameStep() {
     if (MessageTime > 0) --MessageTime;
     sky.StepAmbience();
 }
+
+void MatchRainToWorld() {
+    const SoundSystem* sound = Sound();
+    if (!sound || sound->Muted || static_cast<int32_t>(sound->Samples.size()) <= kRainLoop) return;
+    const bool wanted = App().Game && App().Sky->Weather == kWeatherRain;
+    const bool playing = sound->Samples[kRainLoop].Busy;
+    if (wanted && !playing) PlaySample(kRainLoop, false, 0, 0, 0, 0);
+    if (!wanted && playing) StopSample(kRainLoop);
+}

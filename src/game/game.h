@@ -62,3 +62,7 @@ int32_t DefaultControl(int32_t frog);
 
 // Empties the five world lists, flies first.
 void ClearWorld();
+
+// Starts or stops the rain loop to match the pond as it stands: rain plays while a game
+// exists in rainy weather. Steps played again in silence may have changed either.
+void MatchRainToWorld();

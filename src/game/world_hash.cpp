@@ -49,7 +49,7 @@ uint64_t WorldHash(const Application& app) {
             h.Add(player.TotalPoints);
         }
     }
-    h.Add(app.Frogs.size());
+    h.Add(static_cast<uint64_t>(app.Frogs.size()));
     for (const auto& frog : app.Frogs) {
         h.Add(frog->X);
         h.Add(frog->Y);
@@ -63,24 +63,24 @@ uint64_t WorldHash(const Application& app) {
             h.Add(segment.Y);
         }
     }
-    h.Add(app.Flies.size());
+    h.Add(static_cast<uint64_t>(app.Flies.size()));
     for (const auto& fly : app.Flies) {
         h.Add(fly->X);
         h.Add(fly->Y);
         h.Add(fly->VelX);
         h.Add(fly->VelY);
     }
-    h.Add(app.Pads.size());
+    h.Add(static_cast<uint64_t>(app.Pads.size()));
     for (const auto& pad : app.Pads) {
         h.Add(pad->X);
         h.Add(pad->VelX);
         h.Add(pad->Size);
     }
-    h.Add(app.Particles.size());
+    h.Add(static_cast<uint64_t>(app.Particles.size()));
     for (const auto& particle : app.Particles) {
         h.Add(particle->X);
         h.Add(particle->Y);
     }
-    h.Add(app.Ripples.size());
+    h.Add(static_cast<uint64_t>(app.Ripples.size()));
     return h.Value();
 }

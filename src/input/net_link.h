@@ -2,25 +2,37 @@
 // a keyboard's do, and this side's go out.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
+// No message two games exchange is longer; the connection refuses anything longer unread.
+constexpr size_t kLongestNetMessage = 4096;
+
 struct NetEvent {
-    enum class Kind { Connected, Received, Disconnected };
+    // Failed: the connection could not even be tried (the host's name was not found).
+    enum class Kind { Connected, Received, Disconnected, Failed };
     Kind Type = Kind::Received;
+    // Which connection it came on, never 0: a host may hear from a stranger beside its player.
+    uint32_t Peer = 0;
+    // Connected: the other side's address, for messages. Failed: why, as words that can
+    // follow "Pondlark Remake: ".
+    std::string Text;
     std::string Bytes;
 };
 
 class NetLink {
 public:
     virtual ~NetLink() = default;
-    // The next thing that happened on the connection; false when nothing is waiting.
+    // The next thing that happened; false when nothing is waiting.
     virtual bool Poll(NetEvent& event) = 0;
     // Reliable messages arrive once and in order; the others may be lost.
-    virtual void Send(const std::string& bytes, bool reliable) = 0;
+    virtual void Send(uint32_t peer, const std::string& bytes, bool reliable) = 0;
     // Sends what was queued now rather than at the next poll.
     virtual void Flush() = 0;
-    virtual uint32_t RoundTripMs() const = 0;
-    // Says goodbye, waiting a moment for what is queued to go out.
+    virtual uint32_t RoundTripMs(uint32_t peer) const = 0;
+    // Lets one connection go once what was queued for it has gone out.
+    virtual void Drop(uint32_t peer) = 0;
+    // Says goodbye to every connection, waiting a moment for what is queued to go out.
     virtual void Leave() = 0;
 };

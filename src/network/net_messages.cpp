@@ -4,7 +4,8 @@
 
 namespace {
 
-constexpr size_t kLongestVersion = 64;
+// A version or a machine name.
+constexpr size_t kLongestName = 64;
 // Step numbers stay far from wrapping: over a year of play at 60 steps a second.
 constexpr uint32_t kLastStep = 1u << 31;
 
@@ -14,12 +15,15 @@ std::string Begin(NetMessage::Kind kind) {
 
 }  // namespace
 
-std::string EncodeHello(uint16_t format, const std::string& version) {
+std::string EncodeHello(uint16_t format, const std::string& version, const std::string& machine) {
     std::string out = Begin(NetMessage::Kind::Hello);
-    const std::string shown = version.substr(0, kLongestVersion);
     PutLittleEndian(out, format, 2);
-    PutLittleEndian(out, shown.size(), 1);
-    return out + shown;
+    for (const std::string& text : {version, machine}) {
+        const std::string shown = text.substr(0, kLongestName);
+        PutLittleEndian(out, shown.size(), 1);
+        out += shown;
+    }
+    return out;
 }
 
 std::string EncodeStart(const std::string& game) {
@@ -43,19 +47,30 @@ std::string EncodeHash(uint32_t step, uint64_t hash) {
     return out;
 }
 
+std::string EncodeBye(uint32_t step) {
+    std::string out = Begin(NetMessage::Kind::Bye);
+    PutLittleEndian(out, step, 4);
+    return out;
+}
+
+std::string EncodeBusy() {
+    return Begin(NetMessage::Kind::Busy);
+}
+
 bool DecodeMessage(const uint8_t* data, size_t size, NetMessage& message) {
     if (size == 0 || size > kLongestMessage) return false;
     ByteReader in(data, size);
     message = NetMessage{};
     message.Type = static_cast<NetMessage::Kind>(in.Int(1));
     switch (message.Type) {
-        case NetMessage::Kind::Hello: {
+        case NetMessage::Kind::Hello:
             message.Format = static_cast<uint16_t>(in.Int(2));
-            const size_t length = in.Int(1);
-            if (length > kLongestVersion) return false;
-            message.Version = in.Text(length);
+            for (std::string* text : {&message.Version, &message.Machine}) {
+                const size_t length = in.Int(1);
+                if (length > kLongestName) return false;
+                *text = in.Text(length);
+            }
             break;
-        }
         case NetMessage::Kind::Start:
             message.Game = in.Text(in.Left());
             if (message.Game.empty()) return false;
@@ -73,9 +88,12 @@ bool DecodeMessage(const uint8_t* data, size_t size, NetMessage& message) {
             break;
         }
         case NetMessage::Kind::Hash:
+        case NetMessage::Kind::Bye:
             message.Step = static_cast<uint32_t>(in.Int(4));
-            message.Hash = in.Int(8);
+            if (message.Type == NetMessage::Kind::Hash) message.Hash = in.Int(8);
             if (message.Step > kLastStep) return false;
+            break;
+        case NetMessage::Kind::Busy:
             break;
         default:
             return false;

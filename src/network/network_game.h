@@ -18,13 +18,6 @@
 
 struct Application;
 
-// Exit statuses of a network game, beside 0 (played to its end, or cancelled), 1 (start-up
-// failed) and 2 (the command line, the port or the recording file refused).
-constexpr int kNobodyAnswered = 4;
-constexpr int kOtherVersion = 5;
-constexpr int kOtherPlayerLeft = 6;
-constexpr int kGamesWentApart = 7;
-
 class NetworkGame {
 public:
     struct Setup {
@@ -45,36 +38,58 @@ public:
 
     // One step of the program: the messages that came, then this side's keys for the step.
     void Step(Application& app, const KeyStates& localKeys);
-    // The program is closing: a game under way is summed up where both sides agree on it.
+    // The program is closing: a game under way is summed up where both sides agree on it,
+    // and the other side is told.
     void Close();
+    // Escape while the other side is silent: the game ends at once.
+    void Abandon();
 
     bool Playing() const { return stage_ == Stage::Playing || stage_ == Stage::Finishing; }
     bool Over() const { return stage_ == Stage::Over; }
+    // The other side's keys have stopped coming: the picture is held for them.
+    bool Stalled() const;
     int ExitStatus() const { return status_; }
-    // Why the game ended early, for a message box; empty when it did not.
+    // Why the game ended early, for a message box; empty when the player ended it.
     const std::string& Problem() const { return problem_; }
-    // What the waiting screen says.
+    // What the screen says over the pond while there is no game, or it is held.
     std::vector<std::string> Notice() const;
 
 private:
     enum class Stage { Waiting, Greeting, Playing, Finishing, Over };
 
+    void CheckClocks();
     void Receive(Application& app, const NetEvent& event);
+    void Connected(const NetEvent& event);
+    void Disconnected();
+    void Message(Application& app, const NetMessage& message);
     void Greeted(Application& app, const NetMessage& hello);
     void Begin(Application& app, const RecordingHeader& header);
+    // The host gives up on a player that joined but did not start a game, and waits again.
+    void WaitAgain(const std::string& why);
     void SendKeys();
     bool HoldForClock();
-    void Record();
+    void Record(int32_t upTo);
     void CompareHashes();
+    void OtherSideLeft(uint32_t step);
     // The game has ended at a step whose keys both sides know.
     bool EndAgreed() const;
-    void End(int status, const std::string& problem);
+    // The last checkpoint both sides are known to hold every key up to.
+    int32_t AgreedStep() const;
+    // Where this side sums the game up when it ends now.
+    int32_t FinalStep() const;
+    void End(int status, const std::string& problem, int32_t step);
+    void End(int status, const std::string& problem) { End(status, problem, FinalStep()); }
 
     std::unique_ptr<NetLink> link_;
     Setup setup_;
     Stage stage_ = Stage::Waiting;
-    double startedAt_ = 0;
+    // The connection to the other player, 0 while there is none.
+    uint32_t partner_ = 0;
+    std::string partnerAddress_;
+    double startedAt_ = -1;
+    double greetingSince_ = 0;
     double finishingSince_ = 0;
+    double keysCameAt_ = 0;
     std::unique_ptr<Rollback> rollback_;
     RecordingWriter writer_;
     bool recording_ = false;
@@ -88,7 +103,9 @@ private:
     uint8_t heldKeys_ = 0;
     int32_t waited_ = 0;
     int32_t heldBack_ = 0;
-    int32_t hashesSent_ = 0;
+    // Checkpoints whose hashes were sent, and the last one both sides hashed alike.
+    int32_t hashedUpTo_ = 0;
+    int32_t comparedUpTo_ = 0;
     std::map<int32_t, uint64_t> ourHashes_;
     std::map<int32_t, uint64_t> theirHashes_;
     int32_t hashesCompared_ = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "game/game.h"
 #include "game/world_hash.h"
 #include "network/shared_keys.h"
 #include "sound/sound.h"
@@ -10,6 +11,7 @@
 Rollback::Rollback(Application& app, bool host, std::function<void(const KeyStates&)> runStep)
     : app_(app), host_(host), runStep_(std::move(runStep)) {
     watch_.Begin(app_);
+    checkpoints_[0] = {0, WorldHash(app_), watch_};
 }
 
 int32_t Rollback::Confirmed() const {
@@ -37,7 +39,8 @@ void Rollback::Play(int32_t step) {
     runStep_(BothSides(step, remote));
     if (watch_.AfterStep(app_) && endedAfter_ < 0) endedAfter_ = step + 1;
     if ((step + 1) % kHashEvery == 0) {
-        hashes_[((step + 1) / kHashEvery) % kHashSlots] = {step + 1, WorldHash(app_)};
+        checkpoints_[((step + 1) / kHashEvery) % kCheckpoints] = {step + 1, WorldHash(app_),
+                                                                  watch_};
     }
 }
 
@@ -90,6 +93,8 @@ bool Rollback::Reconcile() {
     if (sound) sound->Muted = true;
     for (int32_t step = from; step < Steps(); ++step) Play(step);
     if (sound) sound->Muted = false;
+    // A level start or an end of the game heard only in the guess is put right.
+    MatchRainToWorld();
     return true;
 }
 
@@ -102,7 +107,18 @@ KeyStates Rollback::SharedKeysAt(int32_t step) const {
     return BothSides(step, remote_[step]);
 }
 
+const Rollback::Checkpoint* Rollback::CheckpointAfter(int32_t steps) const {
+    if (steps < 0 || steps % kHashEvery != 0) return nullptr;
+    const Checkpoint& kept = checkpoints_[(steps / kHashEvery) % kCheckpoints];
+    return kept.Steps == steps ? &kept : nullptr;
+}
+
 uint64_t Rollback::HashAfter(int32_t steps) const {
-    const auto& kept = hashes_[(steps / kHashEvery) % kHashSlots];
-    return kept.first == steps ? kept.second : 0;
+    const Checkpoint* kept = CheckpointAfter(steps);
+    return kept ? kept->Hash : 0;
+}
+
+const GameWatch* Rollback::WatchAfter(int32_t steps) const {
+    const Checkpoint* kept = CheckpointAfter(steps);
+    return kept ? &kept->Watch : nullptr;
 }

@@ -53,13 +53,16 @@ public:
     // The world's hash after `steps` steps, a multiple of kHashEvery not older than the
     // last few; 0 when not kept.
     uint64_t HashAfter(int32_t steps) const;
+    // How the game stood after `steps` steps, 0 or a multiple of kHashEvery not older than
+    // the last few; null when not kept.
+    const GameWatch* WatchAfter(int32_t steps) const;
 
     int32_t Rollbacks() const { return rollbacks_; }
     int32_t Deepest() const { return deepest_; }
 
 private:
     static constexpr int32_t kSlots = kMostAhead + 2;
-    static constexpr int32_t kHashSlots = 8;
+    static constexpr int32_t kCheckpoints = 16;
 
     struct Slot {
         WorldSnapshot World;
@@ -67,6 +70,13 @@ private:
         int32_t EndedAfter = -1;
     };
 
+    struct Checkpoint {
+        int32_t Steps = -1;
+        uint64_t Hash = 0;
+        GameWatch Watch;
+    };
+
+    const Checkpoint* CheckpointAfter(int32_t steps) const;
     uint8_t RemoteFor(int32_t step) const;
     KeyStates BothSides(int32_t step, uint8_t remote) const;
     void Play(int32_t step);
@@ -82,7 +92,7 @@ private:
     int32_t remoteKnown_ = 0;
     int32_t wrongFrom_ = -1;
     std::array<Slot, kSlots> slots_;
-    std::array<std::pair<int32_t, uint64_t>, kHashSlots> hashes_{};
+    std::array<Checkpoint, kCheckpoints> checkpoints_{};
     GameWatch watch_;
     int32_t endedAfter_ = -1;
     int32_t rollbacks_ = 0;

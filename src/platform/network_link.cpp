@@ -3,6 +3,9 @@
 #include <enet/enet.h>
 
 #include <cstdlib>
+#include <map>
+#include <mutex>
+#include <thread>
 
 namespace platform {
 namespace {
@@ -10,13 +13,15 @@ namespace {
 constexpr size_t kChannels = 2;
 constexpr uint8_t kReliableChannel = 0;
 constexpr uint8_t kKeysChannel = 1;
-// Five seconds without an answer and the other side is gone.
-constexpr enet_uint32 kSilenceMs = 5000;
-// A join gives up after 10 s on its own clock; ENet keeps trying a little longer so that
-// the game, not ENet, says so.
-constexpr enet_uint32 kJoiningMs = 15000;
+// The game keeps its own clocks on silence and joining; ENet's own limit is only a backstop
+// for a connection that is not answering at all.
+constexpr enet_uint32 kEnetTimeoutMs = 15000;
 // How long a goodbye may hold the program up.
 constexpr enet_uint32 kLeavingMs = 300;
+// What the other side may have us hold while it sends a message in pieces.
+constexpr size_t kMostWaitingBytes = 64 * 1024;
+// A host takes its player and one more connection at a time, to tell a stranger it is busy.
+constexpr size_t kHostConnections = 2;
 
 bool StartEnet() {
     static const bool started = [] {
@@ -27,37 +32,73 @@ bool StartEnet() {
     return started;
 }
 
+ENetHost* MakeHost(const ENetAddress* address, size_t connections) {
+    ENetHost* host = enet_host_create(address, connections, kChannels, 0, 0);
+    if (!host) return nullptr;
+    host->maximumPacketSize = kLongestNetMessage;
+    host->maximumWaitingData = kMostWaitingBytes;
+    return host;
+}
+
+std::string AddressText(const ENetAddress& address) {
+    char ip[32] = "";
+    enet_address_get_host_ip(&address, ip, sizeof ip);
+    return std::string(ip) + ":" + std::to_string(address.port);
+}
+
+// A host's name looked up on a thread of its own, so that a name server that does not
+// answer never holds the window up.
+struct Lookup {
+    std::mutex Lock;
+    bool Done = false;
+    bool Found = false;
+    ENetAddress Address{};
+};
+
 class EnetLink : public NetLink {
 public:
-    EnetLink(ENetHost* host, ENetPeer* peer) : host_(host), peer_(peer) {
-        if (peer_) enet_peer_timeout(peer_, 0, kJoiningMs, kJoiningMs);
-    }
+    explicit EnetLink(ENetHost* host) : host_(host) {}
     ~EnetLink() override {
-        if (peer_) enet_peer_reset(peer_);
+        for (auto& [id, peer] : peers_) enet_peer_reset(peer);
         enet_host_destroy(host_);
     }
 
+    // Looks the name up and then connects to it.
+    void Join(const std::string& name, uint16_t port) {
+        name_ = name;
+        lookup_ = std::make_shared<Lookup>();
+        std::thread([lookup = lookup_, name, port] {
+            ENetAddress address{};
+            address.port = port;
+            const bool found = enet_address_set_host(&address, name.c_str()) == 0;
+            std::lock_guard<std::mutex> hold(lookup->Lock);
+            lookup->Address = address;
+            lookup->Found = found;
+            lookup->Done = true;
+        }).detach();
+    }
+
     bool Poll(NetEvent& out) override {
+        if (lookup_ && LookedUp(out)) return true;
         ENetEvent event;
         while (enet_host_service(host_, &event, 0) > 0) {
             switch (event.type) {
                 case ENET_EVENT_TYPE_CONNECT:
-                    // The host takes one player; ENet turns away any other.
-                    peer_ = event.peer;
-                    enet_peer_timeout(peer_, 0, kSilenceMs, kSilenceMs);
-                    out.Type = NetEvent::Kind::Connected;
-                    out.Bytes.clear();
+                    out = NetEvent{NetEvent::Kind::Connected,
+                                   Name(event.peer),
+                                   AddressText(event.peer->address),
+                                   {}};
                     return true;
                 case ENET_EVENT_TYPE_RECEIVE:
-                    out.Type = NetEvent::Kind::Received;
+                    out = NetEvent{NetEvent::Kind::Received, Name(event.peer), {}, {}};
                     out.Bytes.assign(reinterpret_cast<const char*>(event.packet->data),
                                      event.packet->dataLength);
                     enet_packet_destroy(event.packet);
                     return true;
                 case ENET_EVENT_TYPE_DISCONNECT:
-                    peer_ = nullptr;
-                    out.Type = NetEvent::Kind::Disconnected;
-                    out.Bytes.clear();
+                    out = NetEvent{NetEvent::Kind::Disconnected, Name(event.peer), {}, {}};
+                    peers_.erase(out.Peer);
+                    event.peer->data = nullptr;
                     return true;
                 case ENET_EVENT_TYPE_NONE:
                     break;
@@ -66,36 +107,84 @@ public:
         return false;
     }
 
-    void Send(const std::string& bytes, bool reliable) override {
-        if (!peer_ || peer_->state != ENET_PEER_STATE_CONNECTED) return;
+    void Send(uint32_t id, const std::string& bytes, bool reliable) override {
+        ENetPeer* peer = Find(id);
+        if (!peer || peer->state != ENET_PEER_STATE_CONNECTED) return;
         ENetPacket* packet = enet_packet_create(bytes.data(), bytes.size(),
                                                 reliable ? ENET_PACKET_FLAG_RELIABLE : 0);
-        if (enet_peer_send(peer_, reliable ? kReliableChannel : kKeysChannel, packet) < 0) {
+        if (enet_peer_send(peer, reliable ? kReliableChannel : kKeysChannel, packet) < 0) {
             enet_packet_destroy(packet);
         }
     }
 
     void Flush() override { enet_host_flush(host_); }
 
-    uint32_t RoundTripMs() const override { return peer_ ? peer_->roundTripTime : 0; }
+    uint32_t RoundTripMs(uint32_t id) const override {
+        const ENetPeer* peer = Find(id);
+        return peer ? peer->roundTripTime : 0;
+    }
+
+    void Drop(uint32_t id) override {
+        if (ENetPeer* peer = Find(id)) enet_peer_disconnect_later(peer, 0);
+    }
 
     void Leave() override {
-        if (!peer_) return;
-        enet_peer_disconnect_later(peer_, 0);
+        for (auto& [id, peer] : peers_) enet_peer_disconnect_later(peer, 0);
         ENetEvent event;
         const enet_uint32 until = enet_time_get() + kLeavingMs;
-        while (peer_ && enet_time_get() < until) {
+        while (!peers_.empty() && enet_time_get() < until) {
             const int got = enet_host_service(host_, &event, 10);
             if (got < 0) break;
             if (got == 0) continue;
             if (event.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event.packet);
-            if (event.type == ENET_EVENT_TYPE_DISCONNECT) peer_ = nullptr;
+            if (event.type == ENET_EVENT_TYPE_DISCONNECT) peers_.erase(Name(event.peer));
         }
     }
 
 private:
+    // The game's number for a connection, given as ENet first reports it.
+    uint32_t Name(ENetPeer* peer) {
+        if (!peer->data) {
+            const uint32_t id = nextId_++;
+            peer->data = reinterpret_cast<void*>(static_cast<uintptr_t>(id));
+            peers_[id] = peer;
+            enet_peer_timeout(peer, 0, kEnetTimeoutMs, kEnetTimeoutMs);
+        }
+        return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(peer->data));
+    }
+
+    ENetPeer* Find(uint32_t id) const {
+        const auto found = peers_.find(id);
+        return found == peers_.end() ? nullptr : found->second;
+    }
+
+    // Once the name is known, connects to it; a name not found is the event.
+    bool LookedUp(NetEvent& out) {
+        ENetAddress address{};
+        bool found = false;
+        {
+            std::lock_guard<std::mutex> hold(lookup_->Lock);
+            if (!lookup_->Done) return false;
+            address = lookup_->Address;
+            found = lookup_->Found;
+        }
+        lookup_.reset();
+        ENetPeer* peer = found ? enet_host_connect(host_, &address, kChannels, 0) : nullptr;
+        if (peer) {
+            Name(peer);
+            return false;
+        }
+        const std::string why = found ? "the network could not be started"
+                                      : "the address " + name_ + " could not be found";
+        out = NetEvent{NetEvent::Kind::Failed, 0, why, {}};
+        return true;
+    }
+
     ENetHost* host_;
-    ENetPeer* peer_;
+    std::map<uint32_t, ENetPeer*> peers_;
+    uint32_t nextId_ = 1;
+    std::shared_ptr<Lookup> lookup_;
+    std::string name_;
 };
 
 }  // namespace
@@ -105,40 +194,26 @@ std::unique_ptr<NetLink> ListenForPlayer(uint16_t port, std::string& problem) {
         problem = "the network could not be started";
         return nullptr;
     }
-    ENetAddress address;
+    ENetAddress address{};
     address.host = ENET_HOST_ANY;
     address.port = port;
-    ENetHost* host = enet_host_create(&address, 1, kChannels, 0, 0);
+    ENetHost* host = MakeHost(&address, kHostConnections);
     if (!host) {
         problem = "UDP port " + std::to_string(port) + " is in use or cannot be opened";
         return nullptr;
     }
-    return std::make_unique<EnetLink>(host, nullptr);
+    return std::make_unique<EnetLink>(host);
 }
 
 std::unique_ptr<NetLink> JoinPlayer(const std::string& name, uint16_t port, std::string& problem) {
-    if (!StartEnet()) {
-        problem = "the network could not be started";
-        return nullptr;
-    }
-    ENetAddress address;
-    address.port = port;
-    if (enet_address_set_host(&address, name.c_str()) != 0) {
-        problem = "the address " + name + " could not be found";
-        return nullptr;
-    }
-    ENetHost* host = enet_host_create(nullptr, 1, kChannels, 0, 0);
+    ENetHost* host = StartEnet() ? MakeHost(nullptr, 1) : nullptr;
     if (!host) {
         problem = "the network could not be started";
         return nullptr;
     }
-    ENetPeer* peer = enet_host_connect(host, &address, kChannels, 0);
-    if (!peer) {
-        enet_host_destroy(host);
-        problem = "the network could not be started";
-        return nullptr;
-    }
-    return std::make_unique<EnetLink>(host, peer);
+    auto link = std::make_unique<EnetLink>(host);
+    link->Join(name, port);
+    return link;
 }
 
 }  // namespace platform

@@ -15,7 +15,8 @@ constexpr uint16_t kDefaultPort = 7410;
 
 // Listens for one player; null with the reason when the port cannot be had.
 std::unique_ptr<NetLink> ListenForPlayer(uint16_t port, std::string& problem);
-// Starts connecting to a host; null with the reason when the address is no good.
+// Looks the host up and connects to it, both without holding the caller up; null with the
+// reason when the network cannot be used at all.
 std::unique_ptr<NetLink> JoinPlayer(const std::string& host, uint16_t port, std::string& problem);
 
 }  // namespace platform

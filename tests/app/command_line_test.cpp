@@ -71,6 +71,10 @@ TEST(CommandLine, NetworkGamesTakeAnAddressAndAPort) {
     EXPECT_EQ(join.Do, CommandLine::Action::Record);
     EXPECT_EQ(ParseCommandLine({"--host"}, 7410).Port, 7410);
     EXPECT_EQ(ParseCommandLine({"--host", "--port", "65535"}).Port, 65535);
+    EXPECT_EQ(ParseCommandLine({"--port", "7500", "--join", "pond:7500"}).Port, 7500);
+    EXPECT_NE(ParseCommandLine({"--join", "127.0.0.1:40100", "--port", "40200"})
+                  .Problem.find("port 40100 and '--port' names 40200"),
+              std::string::npos);
     for (const std::vector<std::string>& refused :
          std::vector<std::vector<std::string>>{{"--host", "--port", "0"},
                                                {"--host", "--port", "65536"},
@@ -79,7 +83,8 @@ TEST(CommandLine, NetworkGamesTakeAnAddressAndAPort) {
                                                {"--join"},
                                                {"--port", "7410"},
                                                {"--host", "--join", "pond"},
-                                               {"--host", "--replay", "g.rec"}}) {
+                                               {"--host", "--replay", "g.rec"},
+                                               {"--join", "127.0.0.1:40100", "--port", "40200"}}) {
         EXPECT_EQ(ParseCommandLine(refused).Do, CommandLine::Action::Refuse) << refused[0];
     }
 }

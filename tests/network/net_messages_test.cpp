@@ -12,10 +12,11 @@ bool Decode(const std::string& bytes, NetMessage& message) {
 
 TEST(NetMessages, EachKindReadsBackAsWritten) {
     NetMessage m;
-    ASSERT_TRUE(Decode(EncodeHello(2, "1.0.0"), m));
+    ASSERT_TRUE(Decode(EncodeHello(2, "1.0.0", "i386, 32-bit"), m));
     EXPECT_EQ(m.Type, NetMessage::Kind::Hello);
     EXPECT_EQ(m.Format, 2);
     EXPECT_EQ(m.Version, "1.0.0");
+    EXPECT_EQ(m.Machine, "i386, 32-bit");
 
     ASSERT_TRUE(Decode(EncodeStart("a game"), m));
     EXPECT_EQ(m.Game, "a game");
@@ -29,6 +30,12 @@ TEST(NetMessages, EachKindReadsBackAsWritten) {
     ASSERT_TRUE(Decode(EncodeHash(120, 0x0123456789ABCDEFull), m));
     EXPECT_EQ(m.Step, 120u);
     EXPECT_EQ(m.Hash, 0x0123456789ABCDEFull);
+
+    ASSERT_TRUE(Decode(EncodeBye(1560), m));
+    EXPECT_EQ(m.Type, NetMessage::Kind::Bye);
+    EXPECT_EQ(m.Step, 1560u);
+    ASSERT_TRUE(Decode(EncodeBusy(), m));
+    EXPECT_EQ(m.Type, NetMessage::Kind::Busy);
 }
 
 TEST(NetMessages, AnythingNotExactlyOneMessageIsRefused) {
@@ -45,10 +52,12 @@ TEST(NetMessages, AnythingNotExactlyOneMessageIsRefused) {
     // Step numbers that would wrap, a version longer than any, an unknown kind, a flood.
     EXPECT_FALSE(Decode(EncodeKeys(0, 0xFFFFFFFFu, keys, 2), m));
     EXPECT_FALSE(Decode(EncodeHash(0xFFFFFFFFu, 1), m));
-    std::string hello = EncodeHello(2, "1.0.0");
+    std::string hello = EncodeHello(2, "1.0.0", "");
     hello[3] = static_cast<char>(65);
     EXPECT_FALSE(Decode(hello + std::string(60, 'v'), m));
     EXPECT_FALSE(Decode(std::string(1, '\x09'), m));
     EXPECT_FALSE(Decode(EncodeStart(""), m));
+    EXPECT_FALSE(Decode(EncodeBye(0xFFFFFFFFu), m));
+    EXPECT_FALSE(Decode(EncodeBusy() + "x", m));
     EXPECT_FALSE(Decode(EncodeStart(std::string(kLongestMessage, 'g')), m));
 }
