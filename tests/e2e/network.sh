@@ -4,9 +4,12 @@
 # frogs; Escape on the guest opens the in-game menu on both and ABORT GAME on the host ends
 # the game for both. Both exit 0 with the same summing-up line, neither settings file is
 # written, the two paused pictures are the same, and each side's recording replays to that
-# line.
+# line. A second game ends by closing the guest's window mid-game: the guest exits 0, the
+# host 6, and both print the same line. Last, a join that nobody answers ends in a message
+# box, and a kill ends the program at once with the status the box would have given.
 source "$(dirname "$0")/lib.sh"
 GAME=$1
+WM_CLOSE=$2
 RELAY=$(dirname "$2")/udp_relay
 HOST_PORT=$((20000 + RANDOM % 20000))
 LINK_PORT=$((HOST_PORT + 1))
@@ -115,4 +118,33 @@ for side in host guest; do
         fail "the $side's recording replayed to: $(cat "$WORK/$side-replay.out")"
 done
 echo "network: $(cat "$WORK/host.out")"
+
+# A window closed mid-game: both sides sum the game up where they both last agreed.
+XDG_CONFIG_HOME=$WORK/host "$GAME" --host --port "$HOST_PORT" >"$WORK/host.out" \
+    2>"$WORK/host.err" &
+GAME_PID=$!
+wait_until 60 grep -q "waiting for a player on UDP port $HOST_PORT" "$WORK/host.err" ||
+    fail "the host did not wait again: $(cat "$WORK/host.err")"
+guest "$GAME" --join "127.0.0.1:$HOST_PORT" >"$WORK/guest.out" 2>"$WORK/guest.err" &
+GUEST_PID=$!
+guest_window=$(guest wait_window '^Pondlark Remake$' 60) || fail "no guest window"
+sleep 8
+guest "$WM_CLOSE" "$guest_window"
+closing=$GAME_PID
+GAME_PID=$GUEST_PID
+GUEST_PID=
+wait_exit 20 || fail "closing its window did not end the guest"
+[ "$GAME_STATUS" = 0 ] || fail "guest: exit status $GAME_STATUS: $(cat "$WORK/guest.err")"
+GAME_PID=$closing
+# The host's message box says the other player left; a kill ends it with that status.
+wait_until 20 grep -q "has left the game" "$WORK/host.err" ||
+    fail "the host did not see the guest go: $(cat "$WORK/host.err")"
+sleep 1
+kill -TERM "$GAME_PID"
+wait_exit 5 || fail "the host did not end on SIGTERM over its message box"
+[ "$GAME_STATUS" = 6 ] || fail "host: exit status $GAME_STATUS: $(cat "$WORK/host.err")"
+grep -Eq "$LINE" "$WORK/guest.out" || fail "guest printed: $(cat "$WORK/guest.out")"
+cmp -s "$WORK/host.out" "$WORK/guest.out" ||
+    fail "closed window: host printed \"$(cat "$WORK/host.out")\", guest \"$(cat "$WORK/guest.out")\""
+echo "network, closed window: $(cat "$WORK/host.out")"
 echo "network: passed"

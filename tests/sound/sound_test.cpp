@@ -8,6 +8,8 @@
 
 #include "config/settings_store.h"
 #include "fake_audio_device.h"
+#include "game/game.h"
+#include "game/sky.h"
 #include "state/application.h"
 
 namespace {
@@ -189,6 +191,31 @@ TEST_F(SoundTest, AfterCloseSoundEveryCallDoesNothing) {
     Music().Play();
     EXPECT_EQ(Sound(), nullptr);
     EXPECT_TRUE(device.Calls.empty());
+}
+
+// After a game was played again quietly, the rain loop follows the world as it now stands:
+// on while a game runs in rain, off otherwise, and left alone while muted.
+TEST_F(SoundTest, TheRainLoopIsPutRightToMatchTheWorld) {
+    Start();
+    app.Sky = std::make_unique<Sky>();
+    app.Sky->Weather = kWeatherRain;
+    app.Game = std::make_unique<Game>();
+    Sound()->Muted = true;
+    MatchRainToWorld();
+    EXPECT_TRUE(device.Calls.empty());
+    Sound()->Muted = false;
+    MatchRainToWorld();
+    MatchRainToWorld();
+    EXPECT_EQ(device.CallsOf("PlayPaused").size(), 1u);
+    EXPECT_TRUE(Entry(33).Busy);
+    app.Game.reset();
+    MatchRainToWorld();
+    EXPECT_EQ(device.CallsOf("StopChannel").size(), 1u);
+    EXPECT_FALSE(Entry(33).Busy);
+    app.Game = std::make_unique<Game>();
+    app.Sky->Weather = kWeatherSnow;
+    MatchRainToWorld();
+    EXPECT_EQ(device.CallsOf("PlayPaused").size(), 1u);
 }
 
 }  // namespace
