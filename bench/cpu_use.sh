@@ -15,13 +15,13 @@ frame_rate_since() {
 start_x
 write_settings 6 1 0 1 2 3 4 0
 start_game env LD_PRELOAD="$BUILD/libgame_probe.so"
-wait_main_window 60 || die "main window never appeared: $(cat "$WORK/game.log")"
+wait_main_window 60 || fail "main window never appeared: $(cat "$WORK/game.log")"
 sleep 3
 mark=$(wc -l <"$WORK/game.log")
 read -r -d '' title_cpu title_x < <(cpu_percent "$SECONDS_EACH" "$GAME_PID" "$XVFB_PID") || true
 title_fps=$(frame_rate_since "$mark")
 
-tap Control_R
+press_key Control_R
 sleep 5
 xdotool keydown Control_L Control_R
 mark=$(wc -l <"$WORK/game.log")

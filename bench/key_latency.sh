@@ -9,7 +9,7 @@ source "$(dirname "$0")/../tests/soak/headless.sh"
 
 start_x
 start_game
-wait_main_window 60 || die "main window never appeared: $(cat "$WORK/game.log")"
+wait_main_window 60 || fail "main window never appeared: $(cat "$WORK/game.log")"
 # The title's first frames compile the driver's drawing code; let them pass.
 sleep 3
 "$BUILD/bench/key_latency" "$WINDOW" "$PRESSES" | if [ -n "${VERBOSE:-}" ]; then cat; else tail -n 1; fi

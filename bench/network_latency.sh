@@ -15,7 +15,7 @@ LINK_PORT=$((HOST_PORT + 1))
 GUEST_PID=
 RELAY_PID=
 GUEST_X=
-trap 'kill -9 $GUEST_PID $RELAY_PID $GUEST_X 2>/dev/null || true; headless_cleanup' EXIT
+trap 'kill -9 $GUEST_PID $RELAY_PID $GUEST_X 2>/dev/null || true; cleanup' EXIT
 
 # Runs a command on the second X server with a settings folder of its own.
 guest() {
@@ -34,7 +34,7 @@ probe_menu() {
 
 random_keys() {
     local keys=(Left Right Up Control_R) end=$((SECONDS + $1))
-    while [ "$SECONDS" -lt "$end" ]; do tap "${keys[RANDOM % 4]}"; done
+    while [ "$SECONDS" -lt "$end" ]; do press_key "${keys[RANDOM % 4]}"; done
 }
 
 # Waits up to 20 s for the process to end (then ends it) and sets STATUS.
@@ -66,21 +66,21 @@ network_game() {
     done
     guest "$GAME" --join "127.0.0.1:$LINK_PORT" >"$WORK/guest.out" 2>"$WORK/guest.err" &
     GUEST_PID=$!
-    wait_main_window 60 || die "no host window: $(cat "$WORK/host.err")"
+    wait_main_window 60 || fail "no host window: $(cat "$WORK/host.err")"
     host_window=$WINDOW
-    guest wait_main_window 60 || die "no guest window: $(cat "$WORK/guest.err")"
+    guest wait_main_window 60 || fail "no guest window: $(cat "$WORK/guest.err")"
     guest_window=$WINDOW
     sleep 2
     random_keys 20 &
     guest random_keys 20
     wait $!
-    tap Escape
+    press_key Escape
     sleep 1
     host_latency=$(probe_menu "$host_window")
     guest_latency=$(guest probe_menu "$guest_window")
     # ABORT GAME, the bottom row, is one up from the top.
-    tap Up
-    tap Return
+    press_key Up
+    press_key Return
     wait_status "$GAME_PID"
     echo "host exit status $STATUS: $(cat "$WORK/host.out")" >>"$WORK/lines"
     wait_status "$GUEST_PID"
@@ -97,7 +97,7 @@ network_game() {
 
 cc -O2 -o "$WORK/udp_relay" "$SOURCE/tests/e2e/udp_relay.c"
 start_x
-start_xvfb 150 199 || die "no second X server could be started"
+start_xvfb 150 199 || fail "no second X server could be started"
 GUEST_X=$STARTED_X_PID
 GUEST_DISPLAY=$STARTED_X_DISPLAY
 mkdir -p "$WORK/guest"
@@ -107,19 +107,19 @@ write_settings 6 1 0 1 4 4 4 4
 echo "| link | side | key to screen, median / max | rollbacks a second | deepest | hashes compared |"
 echo "|---|---|---|---|---|---|"
 start_game
-wait_main_window 60 || die "main window never appeared: $(cat "$WORK/game.log")"
+wait_main_window 60 || fail "main window never appeared: $(cat "$WORK/game.log")"
 sleep 3
-tap Return
+press_key Return
 random_keys 5
-tap Escape
+press_key Escape
 alone_window=$WINDOW
 echo "| none | a game alone | $(probe_menu "$alone_window") | | | |"
 # The same game beside a second busy game on the other X server.
 DISPLAY=$GUEST_DISPLAY "$GAME" >/dev/null 2>&1 &
 GUEST_PID=$!
-guest wait_main_window 60 || die "no second game"
+guest wait_main_window 60 || fail "no second game"
 sleep 3
-DISPLAY=$GUEST_DISPLAY tap Return
+DISPLAY=$GUEST_DISPLAY press_key Return
 echo "| none | a game alone beside another | $(probe_menu "$alone_window") | | | |"
 kill -9 "$GAME_PID" "$GUEST_PID"
 wait "$GAME_PID" "$GUEST_PID" || true

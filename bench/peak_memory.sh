@@ -6,19 +6,19 @@ BUILD=$(cd "${1:?build folder}" && pwd)
 MINUTES=${2:-10}
 GAME=$BUILD/pondlark
 source "$(dirname "$0")/../tests/soak/headless.sh"
-[ -x /usr/bin/time ] || die "/usr/bin/time is missing (Debian package: time)"
+[ -x /usr/bin/time ] || fail "/usr/bin/time is missing (Debian package: time)"
 
 KEYS=(Up Left Right Control_R w a d Control_L)
 start_x
 write_settings 6 1 0 1 2 3 4 4
 start_game /usr/bin/time -v -o "$WORK/time.txt"
-wait_main_window 60 || die "main window never appeared: $(cat "$WORK/game.log")"
+wait_main_window 60 || fail "main window never appeared: $(cat "$WORK/game.log")"
 game=$(pgrep -P "$GAME_PID" | head -n 1)
 sleep 2
-tap Control_R
+press_key Control_R
 end=$(($(date +%s) + MINUTES * 60))
 while [ "$(date +%s)" -lt "$end" ]; do
-    kill -0 "$game" 2>/dev/null || die "the game died: $(tail -n 20 "$WORK/game.log")"
+    kill -0 "$game" 2>/dev/null || fail "the game died: $(tail -n 20 "$WORK/game.log")"
     key=${KEYS[RANDOM % ${#KEYS[@]}]}
     xdotool keydown "$key" >/dev/null 2>&1 || true
     sleep "0.$((RANDOM % 5))"

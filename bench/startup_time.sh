@@ -21,7 +21,7 @@ for run in $(seq "$STARTS"); do
     done
     first=$(awk '/first frame at/ {print $5}' "$WORK/game.log")
     processor=$(awk '/first frame at/ {print $7}' "$WORK/game.log")
-    [ -n "$first" ] || die "no frame presented: $(cat "$WORK/game.log")"
+    [ -n "$first" ] || fail "no frame presented: $(cat "$WORK/game.log")"
     # The first frame must show the title, not an empty picture.
     sleep 0.5
     colours=$(import -window root -crop 800x600+240+212 +repage -format '%k' info: 2>/dev/null || echo 0)

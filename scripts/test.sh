@@ -72,6 +72,7 @@ echo
 echo "== Summary"
 printf '%s\n' "${timings[@]}"
 package_count=$(grep -c ': passed$' "$logs/package.log")
-echo "normal build: $ctest_count tests; under sanitizers: $sanitized_count tests; fuzz targets: 4;" \
-    "package checks: $package_count"
-echo "$((ctest_count + sanitized_count + 3 + package_count)) passed, 0 failed"
+fuzz_count=$(grep -cE '^fuzz_[a-z]+: [0-9]+ s$' build-fuzz/fuzz-short.log)
+echo "normal build: $ctest_count tests; under sanitizers: $sanitized_count tests;" \
+    "fuzz targets: $fuzz_count; package checks: $package_count"
+echo "$((ctest_count + sanitized_count + fuzz_count + package_count)) passed, 0 failed"

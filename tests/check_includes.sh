@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Only src/platform/ may talk to SDL, OpenAL, libsndfile or the OS directly, and includes
+# Only src/platform/ may talk to SDL, OpenAL, libsndfile, ENet, the router libraries or the OS directly, and includes
 # run one way: a folder includes only itself and the folders below it in this order.
 set -u
 root=${1:-.}
 rooms=(state config input sound platform gfx game recording menu network app)
 status=0
 
-pattern='#[[:space:]]*include[[:space:]]*[<"](SDL|AL/|sndfile|unistd|fcntl|dirent|pthread|sys/|poll|signal\.h|termios|dlfcn|pwd\.h|X11/|EGL/|GL/glx)'
+pattern='#[[:space:]]*include[[:space:]]*[<"](SDL|AL/|sndfile|unistd|fcntl|dirent|pthread|sys/|poll|signal\.h|termios|dlfcn|pwd\.h|X11/|EGL/|GL/glx|enet/|miniupnpc/|natpmp|netinet/|arpa/|netdb)'
 hits=$(grep -rnE "$pattern" "$root/src" --include='*.[ch]' --include='*.[ch]pp' 2>/dev/null |
     grep -v "^$root/src/platform/")
 if [ -n "$hits" ]; then

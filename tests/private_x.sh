@@ -1,6 +1,6 @@
 # What every headless run of the real game shares: software GL, silent sound, a private
-# HOME under WORK and a private X server. Sourced by the end-to-end helpers and by the
-# helpers of the soak and the measuring scripts; each of those sets its own exit trap.
+# HOME under WORK, private X servers, the clean-up, settings lines and key taps. Sourced by
+# the end-to-end helpers and by the helpers of the soak and the measuring scripts.
 
 export LC_ALL=C
 export LIBGL_ALWAYS_SOFTWARE=1
@@ -39,4 +39,46 @@ start_xvfb() {
         kill "$pid" 2>/dev/null || true
     done
     return 1
+}
+
+XVFB_PID=
+GAME_PID=
+EXTRA_X_PIDS=()
+
+# Stops the game and every X server the run started, and removes WORK.
+cleanup() {
+    [ -n "$GAME_PID" ] && kill -9 "$GAME_PID" 2>/dev/null || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    for pid in ${EXTRA_X_PIDS[@]+"${EXTRA_X_PIDS[@]}"}; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Starts the run's X server on a display from FIRST to LAST and points DISPLAY at it.
+start_private_x() {
+    start_xvfb "$1" "$2" || fail "no X server could be started"
+    XVFB_PID=$STARTED_X_PID
+    export DISPLAY=$STARTED_X_DISPLAY
+}
+
+# One line of a settings file: name, type ("Integer", "Boolean", ...) and value.
+option() {
+    printf ' <%s type="%s">\r\n  %s\r\n </%s>\r\n' "$1" "$2" "$3" "$1"
+}
+
+# Holds a key long enough for the game's keyboard poll (60 a second) to see it go down,
+# then waits as long again so that a repeat of the same key counts as a new press.
+press_key() {
+    local key=$1 times=${2:-1} i
+    for ((i = 0; i < times; i++)); do
+        xdotool keydown "$key"
+        sleep 0.12
+        xdotool keyup "$key"
+        sleep 0.12
+    done
 }

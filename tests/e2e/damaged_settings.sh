@@ -15,10 +15,6 @@ WM_CLOSE=$2
 CONFIG_DIR="$HOME/.config/Grubwick/PondlarkRemake"
 CONFIG="$CONFIG_DIR/Pondlark.cfg"
 
-option() {
-    printf ' <%s type="%s">\r\n  %s\r\n </%s>\r\n' "$1" "$2" "$3" "$1"
-}
-
 # Writes the settings file of a case (some cases change the folder instead).
 prepare() {
     rm -rf "$HOME/.config"

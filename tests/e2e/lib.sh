@@ -4,29 +4,10 @@ set -euo pipefail
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$E2E_DIR/../private_x.sh"
 make_private_home pondlark-e2e
-XVFB_PID=
-GAME_PID=
-
-EXTRA_X_PIDS=()
-
-cleanup() {
-    [ -n "$GAME_PID" ] && kill -9 "$GAME_PID" 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
-    for pid in ${EXTRA_X_PIDS[@]+"${EXTRA_X_PIDS[@]}"}; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
 
 # Starts the test's X server and points DISPLAY at it.
 start_x() {
-    start_xvfb 90 140 || fail "no X server could be started"
-    XVFB_PID=$STARTED_X_PID
-    export DISPLAY=$STARTED_X_DISPLAY
+    start_private_x 90 140
 }
 
 # Waits for a visible window whose name matches the pattern; prints its id.
@@ -115,17 +96,6 @@ write_example_settings() {
         '<Sound>' ' <SoundVolume type="Integer">' '  23' ' </SoundVolume>' '</Sound>' >"$1"
 }
 
-# Holds a key long enough for the game's keyboard poll (60 a second) to see it go down,
-# then waits as long again so that a repeat of the same key counts as a new press.
-press_key() {
-    local key=$1 times=${2:-1} i
-    for ((i = 0; i < times; i++)); do
-        xdotool keydown "$key"
-        sleep 0.12
-        xdotool keyup "$key"
-        sleep 0.12
-    done
-}
 
 # Runs the command every 0.2 s until it succeeds or the seconds run out.
 wait_until() {

@@ -19,10 +19,6 @@ GUEST_PID=
 RELAY_PID=
 trap 'kill -9 $GUEST_PID $RELAY_PID 2>/dev/null || true; cleanup' EXIT
 
-option() {
-    printf ' <%s type="Integer">\r\n  %s\r\n </%s>\r\n' "$1" "$2" "$1"
-}
-
 # Runs a command on the guest's X server with the guest's settings folder.
 guest() {
     DISPLAY=$EXTRA_DISPLAY XDG_CONFIG_HOME=$WORK/guest "$@"
@@ -41,11 +37,11 @@ start_extra_x
 mkdir -p "$(dirname "$WORK/host/$CONFIG")" "$WORK/guest"
 {
     printf '<Game>\r\n'
-    option NumberOfFrogs 4
-    option Frog1_control 0
-    option Frog2_control 1
-    option Frog3_control 4
-    option Frog4_control 4
+    option NumberOfFrogs Integer 4
+    option Frog1_control Integer 0
+    option Frog2_control Integer 1
+    option Frog3_control Integer 4
+    option Frog4_control Integer 4
     printf '</Game>\r\n'
 } >"$WORK/host/$CONFIG"
 cp "$WORK/host/$CONFIG" "$WORK/settings.before"

@@ -15,10 +15,6 @@ ELSEWHERE=$WORK/elsewhere
 RECORDING=$ELSEWHERE/game.rec
 LINE='^game ended after [0-9]+ steps at level [0-9]+; totals [0-9]+ [0-9]+ [0-9]+$'
 
-option() {
-    printf ' <%s type="Integer">\r\n  %s\r\n </%s>\r\n' "$1" "$2" "$1"
-}
-
 # Starts the game with the given options, output in $WORK/NAME.out and .err.
 run_game() {
     local name=$1
@@ -31,10 +27,10 @@ start_x
 mkdir -p "$(dirname "$CONFIG")" "$ELSEWHERE"
 {
     printf '<Game>\r\n'
-    option NumberOfFrogs 3
-    option Frog1_control 0
-    option Frog2_control 4
-    option Frog3_control 4
+    option NumberOfFrogs Integer 3
+    option Frog1_control Integer 0
+    option Frog2_control Integer 4
+    option Frog3_control Integer 4
     printf '</Game>\r\n'
 } >"$CONFIG"
 

@@ -5,28 +5,12 @@ set -euo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/../private_x.sh"
 make_private_home pondlark-headless
-XVFB_PID=
-GAME_PID=
 WINDOW=
-
-headless_cleanup() {
-    [ -n "$GAME_PID" ] && kill -9 "$GAME_PID" 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
-    rm -rf "$WORK"
-}
-trap headless_cleanup EXIT
-
-die() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
 
 # Starts the run's X server (above the displays the end-to-end tests use) and points
 # DISPLAY at it.
 start_x() {
-    start_xvfb 150 199 || die "no X server could be started"
-    XVFB_PID=$STARTED_X_PID
-    export DISPLAY=$STARTED_X_DISPLAY
+    start_private_x 150 199
 }
 
 # Writes the settings file: frog count, starting level, then the six controls.
@@ -39,16 +23,15 @@ write_settings() {
     {
         if [ -n "${RESX:-}" ]; then
             printf '<Graphics>\r\n'
-            printf ' <resx type="Integer">\r\n  %d\r\n </resx>\r\n' "$RESX"
-            printf ' <resy type="Integer">\r\n  %d\r\n </resy>\r\n' "$RESY"
+            option resx Integer "$RESX"
+            option resy Integer "$RESY"
             printf '</Graphics>\r\n'
         fi
         printf '<Game>\r\n'
-        printf ' <NumberOfFrogs type="Integer">\r\n  %d\r\n </NumberOfFrogs>\r\n' "$frogs"
-        printf ' <StartingLevel type="Integer">\r\n  %d\r\n </StartingLevel>\r\n' "$level"
+        option NumberOfFrogs Integer "$frogs"
+        option StartingLevel Integer "$level"
         for control in "$@"; do
-            printf ' <Frog%d_control type="Integer">\r\n  %d\r\n </Frog%d_control>\r\n' \
-                "$n" "$control" "$n"
+            option "Frog${n}_control" Integer "$control"
             n=$((n + 1))
         done
         printf '</Game>\r\n'
@@ -75,14 +58,6 @@ wait_main_window() {
         sleep 0.1
     done
     return 1
-}
-
-# Taps a key (xdotool key name): held long enough for the game's 60 polls a second to see it.
-tap() {
-    xdotool keydown "$1" >/dev/null 2>&1 || true
-    sleep 0.12
-    xdotool keyup "$1" >/dev/null 2>&1 || true
-    sleep 0.12
 }
 
 # Resident memory of a process in kilobytes.

@@ -24,7 +24,7 @@ shot() {
 }
 
 alive() {
-    kill -0 "$GAME_PID" 2>/dev/null || die "the game died: $(tail -n 20 "$WORK/game.log")"
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game died: $(tail -n 20 "$WORK/game.log")"
 }
 
 release_all() {
@@ -52,13 +52,13 @@ random_keys() {
 # (entry 0) STARTING LEVEL (entry 3) moved on by the given count, and START NEW GAME.
 abort_and_start() {
     local entry=$1 levels=$2 i
-    for i in $(seq $((3 - entry))); do tap Down; done
-    tap Control_R
+    for i in $(seq $((3 - entry))); do press_key Down; done
+    press_key Control_R
     sleep 1
-    for i in 1 2 3; do tap Down; done
-    for i in $(seq "$levels"); do tap Right; done
-    for i in 1 2 3; do tap Up; done
-    tap Control_R
+    for i in 1 2 3; do press_key Down; done
+    for i in $(seq "$levels"); do press_key Right; done
+    for i in 1 2 3; do press_key Up; done
+    press_key Control_R
 }
 
 # Escape opens the in-game menu at its first entry; a few volume changes; then back to
@@ -66,14 +66,14 @@ abort_and_start() {
 menu_trip() {
     local i level entry=0
     release_all
-    tap Escape
+    press_key Escape
     for i in $(seq $((RANDOM % 3))); do
-        tap Down
+        press_key Down
         entry=$((entry + 1))
-        tap "$([ $((RANDOM % 2)) -eq 0 ] && echo Left || echo Right)"
+        press_key "$([ $((RANDOM % 2)) -eq 0 ] && echo Left || echo Right)"
     done
     if [ $((RANDOM % 4)) -eq 0 ]; then
-        tap Escape
+        press_key Escape
         echo "$(date +%T) back to the game"
         return
     fi
@@ -87,10 +87,10 @@ start_x
 # winter level (3, 7, ... 39).
 write_settings 6 $((3 + 4 * (RANDOM % 10))) 0 1 2 3 4 0
 start_game
-wait_main_window 60 || die "main window never appeared: $(cat "$WORK/game.log")"
+wait_main_window 60 || fail "main window never appeared: $(cat "$WORK/game.log")"
 echo "soak: $MINUTES minutes, seed $SEED, game $GAME_PID on $DISPLAY"
 sleep 2
-tap Control_R
+press_key Control_R
 
 start=$(date +%s)
 end=$((start + MINUTES * 60))
@@ -106,7 +106,7 @@ play_for() {
     alive
 }
 next_level() {
-    tap Escape
+    press_key Escape
     abort_and_start 0 "$1"
 }
 play_for 30
@@ -154,16 +154,16 @@ for _ in $(seq 200); do
     kill -0 "$GAME_PID" 2>/dev/null || break
     sleep 0.1
 done
-kill -0 "$GAME_PID" 2>/dev/null && die "the game did not close within 20 s"
+kill -0 "$GAME_PID" 2>/dev/null && fail "the game did not close within 20 s"
 wait "$GAME_PID" || status=$?
 GAME_PID=
 
 echo "soak: resident memory first minute $first_minute_rss kB, end $final_rss kB," \
     "highest sample $peak_rss kB, peak (VmHWM) $hwm kB"
-[ "$status" -eq 0 ] || die "the game exited with status $status: $(tail -n 20 "$WORK/game.log")"
-[ -n "$first_minute_rss" ] || die "ran less than a minute"
+[ "$status" -eq 0 ] || fail "the game exited with status $status: $(tail -n 20 "$WORK/game.log")"
+[ -n "$first_minute_rss" ] || fail "ran less than a minute"
 change=$(awk -v a="$first_minute_rss" -v b="$final_rss" 'BEGIN {printf "%.1f", 100 * (b - a) / a}')
 echo "soak: change $change %"
 awk -v c="$change" 'BEGIN {exit (c <= 10 && c >= -10) ? 0 : 1}' ||
-    die "resident memory changed by $change % (allowed: 10 %)"
+    fail "resident memory changed by $change % (allowed: 10 %)"
 echo "soak: passed"
