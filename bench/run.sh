@@ -17,6 +17,7 @@ bench/startup_time.sh "$build"
 bench/cpu_use.sh "$build"
 bench/key_latency.sh "$build"
 bench/network_latency.sh "$build"
+bench/meet_relay.sh "$build"
 RESX=320 RESY=240 bench/cpu_use.sh "$build"
 if command -v perf >/dev/null; then
     bench/render_share.sh "$build" 800 600

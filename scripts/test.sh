@@ -45,7 +45,7 @@ fuzz_suite() {
     CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DPONDLARK_FUZZ=ON -DPONDLARK_TESTS=OFF -DPONDLARK_FUZZ_SEED_DATA="$PWD/build/data" \
         >/dev/null
-    cmake --build build-fuzz -j"$jobs" --target fuzz_settings fuzz_tga fuzz_recording fuzz_network
+    cmake --build build-fuzz -j"$jobs" --target fuzz_settings fuzz_tga fuzz_recording fuzz_network fuzz_meet
     if ! cmake --build build-fuzz --target fuzz-short >build-fuzz/fuzz-short.log 2>&1; then
         tail -n 60 build-fuzz/fuzz-short.log
         echo "Fuzzing found a problem: see build-fuzz/fuzz-short.log and build-fuzz/fuzz/artifacts/"

@@ -3,7 +3,7 @@
 # run one way: a folder includes only itself and the folders below it in this order.
 set -u
 root=${1:-.}
-rooms=(state config input sound platform gfx game recording menu network app)
+rooms=(state config input sound platform gfx game recording menu network meet app)
 status=0
 
 pattern='#[[:space:]]*include[[:space:]]*[<"](SDL|AL/|sndfile|unistd|fcntl|dirent|pthread|sys/|poll|signal\.h|termios|dlfcn|pwd\.h|X11/|EGL/|GL/glx|enet/|miniupnpc/|natpmp|netinet/|arpa/|netdb)'

@@ -15,14 +15,15 @@ fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
-# True while dpkg knows either package as anything but not installed.
+# True while dpkg knows any of the packages as anything but not installed.
 installed() {
-    { dpkg-query -W -f='${db:Status-Abbrev}\n' pondlark pondlark-data 2>/dev/null || true; } |
+    { dpkg-query -W -f='${db:Status-Abbrev}\n' pondlark pondlark-data pondlark-meet 2>/dev/null ||
+        true; } |
         grep -q '^.[^n]'
 }
 ! installed || fail "pondlark is installed already; remove it first"
 # A failed run must not leave the packages behind.
-trap '$sudo apt-get purge -y pondlark pondlark-data >/dev/null 2>&1 || true; rm -rf "$WORK"' EXIT
+trap '$sudo apt-get purge -y pondlark pondlark-data pondlark-meet >/dev/null 2>&1 || true; rm -rf "$WORK"' EXIT
 
 build() {
     scripts/package.sh >"$WORK/build.log" 2>&1 || { tail -n 40 "$WORK/build.log"; fail "the build failed"; }
@@ -30,7 +31,8 @@ build() {
 version=$(dpkg-parsechangelog -S Version)
 arch=$(dpkg --print-architecture)
 debs=("pondlark_${version}_$arch.deb" "pondlark-data_${version}_all.deb"
-    "pondlark-dbgsym_${version}_$arch.deb")
+    "pondlark-meet_${version}_$arch.deb" "pondlark-dbgsym_${version}_$arch.deb"
+    "pondlark-meet-dbgsym_${version}_$arch.deb")
 build
 mkdir "$WORK/first"
 for deb in "${debs[@]}"; do mv "build-package/$deb" "$WORK/first/" || fail "no $deb"; done
@@ -57,15 +59,26 @@ appstreamcli validate --pedantic --strict --no-net "$WORK/root/usr/share/metainf
 echo "desktop entry and metainfo: passed"
 
 $sudo apt-get install -y "./build-package/${debs[0]}" "./build-package/${debs[1]}" \
-    >"$WORK/apt.log" 2>&1 || { cat "$WORK/apt.log"; fail "apt-get install failed"; }
-dpkg-query -L pondlark pondlark-data >"$WORK/files"
+    "./build-package/${debs[2]}" >"$WORK/apt.log" 2>&1 ||
+    { cat "$WORK/apt.log"; fail "apt-get install failed"; }
+dpkg-query -L pondlark pondlark-data pondlark-meet >"$WORK/files"
 # Debian 12's C start-up files carry no control-flow marks, so no program of this release
 # can have them; hardening-check looks for the rest.
-hardening-check --nocfprotection /usr/games/pondlark || fail "hardening-check"
+hardening-check --nocfprotection /usr/games/pondlark /usr/sbin/pondlark-meet ||
+    fail "hardening-check"
 echo "hardening: passed"
 (cd / && "$ROOT/debian/tests/smoke")
+# The meeting server's unit is installed but left off, and systemd finds nothing wrong in it.
+[ "$(/usr/sbin/pondlark-meet --version)" = "pondlark-meet ${version%-*}" ] ||
+    fail "pondlark-meet --version says $(/usr/sbin/pondlark-meet --version)"
+unit=/lib/systemd/system/pondlark-meet.service
+[ -f "$unit" ] || fail "no $unit"
+[ ! -e /etc/systemd/system/multi-user.target.wants/pondlark-meet.service ] ||
+    fail "pondlark-meet.service was enabled on install"
+out=$(systemd-analyze verify "$unit" 2>&1) || fail "systemd-analyze: $out"
+echo "meeting server unit: passed"
 
-$sudo apt-get purge -y pondlark pondlark-data >"$WORK/apt.log" 2>&1 ||
+$sudo apt-get purge -y pondlark pondlark-data pondlark-meet >"$WORK/apt.log" 2>&1 ||
     { cat "$WORK/apt.log"; fail "apt-get purge failed"; }
 ! installed || fail "still installed after the purge"
 while read -r path; do
