@@ -1,9 +1,11 @@
 #include "app/command_line.h"
 
+#include <cctype>
 #include <filesystem>
 #include <ostream>
 #include <system_error>
 
+#include "network/meet_messages.h"
 #include "state/exit_status.h"
 
 namespace {
@@ -18,6 +20,9 @@ const char* const kUsage =
     "                         game together with this side's settings\n"
     "  --join ADDRESS[:PORT]  join a host (a name or an IPv4 address) and play its game\n"
     "  --port N               the UDP port to host on or to join (7410 unless given)\n"
+    "  --meet SERVER[:PORT]   meet through a meeting server (UDP port 7411 unless given):\n"
+    "                         a host gets a join code to pass on\n"
+    "  --join-code CODE       join the host whose code this is, through the meeting server\n"
     "  --help                 show this help and exit\n"
     "  --version              show the version and exit\n"
     "\n"
@@ -40,17 +45,17 @@ std::optional<uint16_t> ReadPort(const std::string& text) {
 }
 
 // "name", "name:port", "1.2.3.4:port"; the network library speaks IPv4 only.
-bool SplitAddress(const std::string& text, std::string& address, std::optional<uint16_t>& port,
-                  std::string& problem) {
+bool SplitAddress(const std::string& text, const std::string& option, std::string& address,
+                  std::optional<uint16_t>& port, std::string& problem) {
     const size_t colon = text.find(':');
-    if (text[0] == '[' ||
+    if (text.empty() || text[0] == '[' ||
         (colon != std::string::npos && text.find(':', colon + 1) != std::string::npos)) {
-        problem = "IPv6 addresses cannot be joined yet: give the host's name or IPv4 address";
+        problem = "IPv6 addresses cannot be used yet: give a name or an IPv4 address";
         return false;
     }
     address = text.substr(0, colon);
     if (address.empty()) {
-        problem = "option '--join' needs an address before the port";
+        problem = "option '" + option + "' needs an address before the port";
         return false;
     }
     if (colon == std::string::npos) return true;
@@ -62,6 +67,18 @@ bool SplitAddress(const std::string& text, std::string& address, std::optional<u
     return true;
 }
 
+// Codes are read aloud and typed by hand: small letters, spaces and dashes are forgiven.
+std::optional<std::string> ReadCode(const std::string& text) {
+    std::string code;
+    for (const char c : text) {
+        if (c == ' ' || c == '-') continue;
+        code += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    const bool letters = code.find_first_not_of(kCodeLetters) == std::string::npos;
+    if (code.size() != kCodeLength || !letters) return std::nullopt;
+    return code;
+}
+
 CommandLine Refused(const std::string& problem) {
     CommandLine line;
     line.Do = CommandLine::Action::Refuse;
@@ -71,6 +88,13 @@ CommandLine Refused(const std::string& problem) {
 
 }  // namespace
 
+bool ReadServer(const std::string& text, std::string& name, uint16_t& port, std::string& problem) {
+    std::optional<uint16_t> given;
+    if (!SplitAddress(text, "--meet", name, given, problem)) return false;
+    port = given.value_or(kMeetPort);
+    return true;
+}
+
 CommandLine ParseCommandLine(const std::vector<std::string>& args, uint16_t defaultPort) {
     CommandLine line;
     std::optional<uint16_t> port, addressPort;
@@ -78,22 +102,38 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, uint16_t defa
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool record = arg == "--record", replay = arg == "--replay";
-        const bool needsValue = arg == "--join" || arg == "--port";
+        const bool code = arg == "--join-code";
+        const bool needsValue = arg == "--join" || arg == "--port" || arg == "--meet" || code;
         if (needsValue && (i + 1 == args.size() || args[i + 1].empty())) {
             return Refused("option '" + arg + "' needs " +
-                           (arg == "--join" ? "an address" : "a port number"));
+                           (arg == "--port" ? "a port number"
+                            : code          ? "a code"
+                                            : "an address"));
         }
-        if (arg == "--host" || arg == "--join") {
+        if (arg == "--host" || arg == "--join" || code) {
             if (line.Net != CommandLine::Network::None) {
-                return Refused("only one of --host and --join at a time");
+                return Refused("only one of --host, --join and --join-code at a time");
             }
             line.Net = arg == "--host" ? CommandLine::Network::Host : CommandLine::Network::Join;
+            std::string problem;
             if (arg == "--join") {
-                std::string problem;
                 joined = args[++i];
-                if (!SplitAddress(joined, line.Address, addressPort, problem)) {
+                if (!SplitAddress(joined, arg, line.Address, addressPort, problem)) {
                     return Refused(problem);
                 }
+            } else if (code) {
+                const std::optional<std::string> read = ReadCode(args[++i]);
+                if (!read) {
+                    return Refused("'" + args[i] + "' is not a join code: a code has " +
+                                   std::to_string(kCodeLength) +
+                                   " letters and digits, with no 0, 1, I, L or O");
+                }
+                line.Code = *read;
+            }
+        } else if (arg == "--meet") {
+            std::string problem;
+            if (!ReadServer(args[++i], line.Server, line.ServerPort, problem)) {
+                return Refused(problem);
             }
         } else if (arg == "--port") {
             port = ReadPort(args[++i]);
@@ -115,8 +155,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, uint16_t defa
     }
     if (line.Net == CommandLine::Network::None) {
         if (port) return Refused("option '--port' goes with --host or --join");
+        if (!line.Server.empty()) return Refused("option '--meet' goes with --host or --join-code");
+    } else if (!line.Server.empty() && !line.Address.empty()) {
+        return Refused("'--join' names the host itself: '--meet' goes with --host or --join-code");
     } else if (line.Do == CommandLine::Action::Replay) {
         return Refused("a replay cannot be played over the network");
+    }
+    if (port && !line.Code.empty()) {
+        return Refused("a join code finds the host's port: '--port' goes with --host or --join");
     }
     if (port && addressPort && *port != *addressPort) {
         return Refused("'--join " + joined + "' names port " + std::to_string(*addressPort) +

@@ -20,7 +20,16 @@ struct CommandLine {
     // The host to join, without its port.
     std::string Address;
     uint16_t Port = 0;
+    // A join through a meeting server: the host's code, in capitals.
+    std::string Code;
+    // The meeting server, when the line names one, and its port.
+    std::string Server;
+    uint16_t ServerPort = 0;
 };
+
+// "name" or "name:port" of a meeting server, as the command line or the settings file gives
+// it; false with the reason when it is neither.
+bool ReadServer(const std::string& text, std::string& name, uint16_t& port, std::string& problem);
 
 // Reads the arguments after the program name; the first one not understood
 // refuses the whole line. `defaultPort` is the port of a network game that names none.

@@ -5,11 +5,30 @@
 #include "app/main_window.h"
 #include "platform/message_box.h"
 #include "platform/network_link.h"
+#include "platform/secure_random.h"
 #include "platform/window.h"
 #include "recording/recording_file.h"
 #include "state/exit_status.h"
 
 namespace {
+
+// The meeting server the command line names, else the one the settings file names, if any.
+bool ChooseServer(CommandLine& line) {
+    if (!line.Server.empty()) return true;
+    const std::string setting = MainWindow::MeetServerSetting();
+    std::string problem;
+    if (!setting.empty() && !ReadServer(setting, line.Server, line.ServerPort, problem)) {
+        std::cerr << "Pondlark Remake: the MeetServer setting '" << setting
+                  << "' is not used: " << problem << "\n";
+        line.Server.clear();
+    }
+    if (line.Server.empty() && !line.Code.empty()) {
+        std::cerr << "Pondlark Remake: a join code needs a meeting server: give '--meet SERVER'"
+                     " or set MeetServer in the Network group of Pondlark.cfg\n";
+        return false;
+    }
+    return true;
+}
 
 // The connection a network game starts from: listening, or on its way to the host. Null after
 // saying why on stderr.
@@ -17,13 +36,21 @@ std::unique_ptr<NetLink> OpenLink(const CommandLine& line, NetworkGame::Setup& s
     std::string problem;
     std::unique_ptr<NetLink> link;
     setup.Host = line.Net == CommandLine::Network::Host;
+    setup.Code = line.Code;
+    if (!line.Server.empty()) {
+        setup.Server = line.Server + ":" + std::to_string(line.ServerPort);
+        platform::FillSecureRandom(reinterpret_cast<uint8_t*>(&setup.Nonce), sizeof setup.Nonce);
+    }
     if (setup.Host) {
-        link = platform::ListenForPlayer(line.Port, problem);
+        link = platform::ListenForPlayer(line.Port, line.Server, line.ServerPort, problem);
         setup.Address = std::to_string(line.Port);
         if (link) {
             std::cerr << "Pondlark Remake: waiting for a player on UDP port " << line.Port
                       << " (Escape cancels)\n";
         }
+    } else if (!line.Code.empty()) {
+        link = platform::JoinThroughServer(line.Server, line.ServerPort, problem);
+        setup.Address = setup.Server;
     } else {
         link = platform::JoinPlayer(line.Address, line.Port, problem);
         setup.Address = line.Address + ":" + std::to_string(line.Port);
@@ -48,6 +75,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<NetLink> link;
     if (line.Net != CommandLine::Network::None) {
         if (line.Do == CommandLine::Action::Record) network.RecordPath = line.File;
+        if (!ChooseServer(line)) return kExitRefused;
         link = OpenLink(line, network);
         // A port in use is the command line's to mend; a network that cannot be used, the
         // network's.

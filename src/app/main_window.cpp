@@ -70,13 +70,26 @@ MainWindow::~MainWindow() {
     audio_.Close();
 }
 
+namespace {
+
+std::unique_ptr<Settings> UserSettings() {
+    const std::string userFolder =
+        ResolvePath("$User", "Grubwick\\PondlarkRemake", platform::SpecialFolderPath);
+    auto settings = std::make_unique<Settings>("Pondlark.cfg", userFolder);
+    settings->Load();
+    return settings;
+}
+
+}  // namespace
+
+std::string MainWindow::MeetServerSetting() {
+    return UserSettings()->GetString("Network", "MeetServer", "");
+}
+
 void MainWindow::Create() {
     std::string folder = platform::ProgramFolder();
     if (!folder.empty()) platform::ChangeDirectory(platform::GameFolder(folder));
-    std::string userFolder =
-        ResolvePath("$User", "Grubwick\\PondlarkRemake", platform::SpecialFolderPath);
-    app_.Config = std::make_unique<Settings>("Pondlark.cfg", userFolder);
-    app_.Config->Load();
+    app_.Config = UserSettings();
     window_.SetCaption(kTitle);
 }
 

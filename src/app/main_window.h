@@ -5,11 +5,11 @@
 
 #include "app/frame_timer.h"
 #include "app/system_clock.h"
+#include "network/network_game.h"
 #include "platform/audio.h"
 #include "platform/input_devices.h"
 #include "platform/loading_window.h"
 #include "platform/window.h"
-#include "network/network_game.h"
 #include "recording/recording_session.h"
 #include "state/application.h"
 
@@ -25,6 +25,8 @@ public:
 
     // Program folder, settings and captions; runs as the window is created.
     void Create();
+    // The meeting server the settings file names ("Network", "MeetServer"), or empty.
+    static std::string MeetServerSetting();
     // Every part brought up in order; the loading window moves as data loads.
     // False when a data file failed and the program must end at once.
     bool Initialize(platform::LoadingWindow& loading);

@@ -5,20 +5,27 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "input/net_address.h"
 
 // No message two games exchange is longer; the connection refuses anything longer unread.
 constexpr size_t kLongestNetMessage = 4096;
 
 struct NetEvent {
     // Failed: the connection could not even be tried (the host's name was not found).
-    enum class Kind { Connected, Received, Disconnected, Failed };
+    // Found: the meeting server's name was looked up, to `From`. Datagram: one of the
+    // meeting server's or a probe, from `From`.
+    enum class Kind { Connected, Received, Disconnected, Failed, Found, Datagram };
     Kind Type = Kind::Received;
     // Which connection it came on, never 0: a host may hear from a stranger beside its player.
     uint32_t Peer = 0;
     // Connected: the other side's address, for messages. Failed: why, as words that can
     // follow "Pondlark Remake: ".
     std::string Text;
+    // Connected, Found, Datagram: the address.
     std::string Bytes;
+    MeetAddress From;
 };
 
 class NetLink {
@@ -35,4 +42,12 @@ public:
     virtual void Drop(uint32_t peer) = 0;
     // Says goodbye to every connection, waiting a moment for what is queued to go out.
     virtual void Leave() = 0;
+    // A datagram of the meeting server's kind, out of the game's own port, so that routers
+    // open the way the game's traffic will take.
+    virtual void SendDatagram(const MeetAddress& to, const std::string& bytes) = 0;
+    // The guest's connection to the host, once it is known where the host can be reached.
+    virtual void ConnectTo(const MeetAddress& to) = 0;
+    // This machine's own IPv4 addresses with the game's port, for a player behind the same
+    // router.
+    virtual std::vector<MeetAddress> OwnAddresses() const = 0;
 };

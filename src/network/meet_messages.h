@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "input/net_address.h"
+
 // The meeting server's UDP port unless told otherwise; the game's own is 7410.
 constexpr uint16_t kMeetPort = 7411;
 constexpr uint8_t kMeetProtocol = 1;
@@ -24,22 +26,6 @@ constexpr size_t kMostCandidates = 4;
 // Requests are padded to this length, so no answer is ever longer than what asked for it.
 constexpr size_t kMeetRequestSize = 96;
 constexpr size_t kLongestMeetMessage = 128;
-
-// An IPv4 address and UDP port; Ip holds the four bytes in their printed order, a.b.c.d as
-// a << 24 | b << 16 | c << 8 | d.
-struct MeetAddress {
-    uint32_t Ip = 0;
-    uint16_t Port = 0;
-    bool operator==(const MeetAddress& other) const {
-        return Ip == other.Ip && Port == other.Port;
-    }
-    bool operator!=(const MeetAddress& other) const { return !(*this == other); }
-    bool operator<(const MeetAddress& other) const {
-        return Ip != other.Ip ? Ip < other.Ip : Port < other.Port;
-    }
-};
-// "a.b.c.d:port"
-std::string ToString(const MeetAddress& address);
 
 struct MeetMessage {
     enum class Kind : uint8_t {

@@ -42,7 +42,15 @@ std::string Sentence(std::string words) {
 }  // namespace
 
 NetworkGame::NetworkGame(std::unique_ptr<NetLink> link, Setup setup)
-    : link_(std::move(link)), setup_(std::move(setup)) {}
+    : link_(std::move(link)), setup_(std::move(setup)) {
+    if (setup_.Server.empty()) return;
+    MeetClient::Setup meet;
+    meet.Host = setup_.Host;
+    meet.Code = setup_.Code;
+    meet.Candidates = link_->OwnAddresses();
+    meet.Nonce = setup_.Nonce;
+    meet_ = std::make_unique<MeetClient>(*link_, std::move(meet));
+}
 
 bool NetworkGame::Stalled() const {
     return stage_ == Stage::Playing && setup_.Seconds() - keysCameAt_ > kStallNoticeSeconds;
@@ -51,16 +59,57 @@ bool NetworkGame::Stalled() const {
 std::vector<std::string> NetworkGame::Notice() const {
     if (Playing()) return {"WAITING FOR THE OTHER PLAYER", "", "ESCAPE LEAVES THE GAME"};
     if (stage_ == Stage::Greeting) return {"STARTING THE GAME"};
-    if (setup_.Host) {
-        return {"WAITING FOR A PLAYER", "ON UDP PORT " + setup_.Address, "", "ESCAPE CANCELS"};
+    return setup_.Host ? WaitingNotice() : JoiningNotice();
+}
+
+std::vector<std::string> NetworkGame::WaitingNotice() const {
+    std::vector<std::string> lines = {"WAITING FOR A PLAYER"};
+    if (meet_) {
+        lines.push_back(meet_->Code().empty() ? "ASKING THE MEETING SERVER"
+                                              : "JOIN CODE " + meet_->Code());
     }
-    return {"JOINING " + setup_.Address, "", "ESCAPE CANCELS"};
+    if (!setup_.RouterAddress) {
+        lines.push_back("ON UDP PORT " + setup_.Address);
+    } else if (router_ == Router::Asking) {
+        lines.push_back("ASKING THE ROUTER TO OPEN UDP PORT " + setup_.Address);
+    } else if (router_ == Router::Forwarded) {
+        lines.push_back("OR JOIN " + publicAddress_);
+    } else {
+        lines.push_back("THE ROUTER COULD NOT BE ASKED");
+        if (!meet_) lines.push_back("FORWARD UDP PORT " + setup_.Address + " OR USE --meet");
+    }
+    lines.insert(lines.end(), {"", "ESCAPE CANCELS"});
+    return lines;
+}
+
+std::vector<std::string> NetworkGame::JoiningNotice() const {
+    if (!meet_) return {"JOINING " + setup_.Address, "", "ESCAPE CANCELS"};
+    std::string how;
+    switch (meet_->Current()) {
+        case MeetClient::Stage::LookingUp:
+        case MeetClient::Stage::Meeting:
+        case MeetClient::Stage::Refused:
+            how = "ASKING THE MEETING SERVER";
+            break;
+        case MeetClient::Stage::Probing:
+            how = "LOOKING FOR A WAY TO THE HOST";
+            break;
+        case MeetClient::Stage::AskingRelay:
+            how = "GOING THROUGH THE MEETING SERVER";
+            break;
+        case MeetClient::Stage::Connected:
+            how = meet_->Relayed() ? "THROUGH THE MEETING SERVER" : "FOUND A DIRECT WAY";
+            break;
+    }
+    return {"JOINING " + setup_.Code, how, "", "ESCAPE CANCELS"};
 }
 
 void NetworkGame::Step(Application& app, const KeyStates& localKeys) {
     NetEvent event;
     while (stage_ != Stage::Over && link_->Poll(event)) Receive(app, event);
     if (stage_ != Stage::Over) CheckClocks();
+    if (stage_ != Stage::Over) AskRouter();
+    if (meet_ && stage_ != Stage::Over && !Playing()) MeetStep();
     if (!Playing()) {
         if (stage_ != Stage::Over) link_->Flush();
         return;
@@ -101,15 +150,54 @@ void NetworkGame::CheckClocks() {
     // Loading the game is not joining it: the clock starts with the first step.
     if (startedAt_ < 0) startedAt_ = now;
     if (!setup_.Host && !Playing() && now - startedAt_ > kJoinSeconds) {
-        End(kExitNobodyAnswered,
-            stage_ == Stage::Waiting
-                ? "Nobody answered at " + setup_.Address + " within 10 seconds."
-                : "The game at " + setup_.Address + " did not start within 10 seconds.");
+        End(kExitNobodyAnswered, JoinTimedOut());
     } else if (setup_.Host && stage_ == Stage::Greeting &&
                now - greetingSince_ > kGreetingSeconds) {
         WaitAgain("did not start a game within 5 seconds");
     } else if (stage_ == Stage::Playing && now - keysCameAt_ > kSilenceSeconds) {
         End(kExitOtherPlayerLeft, "The other player has not answered for 5 seconds.");
+    }
+}
+
+void NetworkGame::MeetStep() {
+    meet_->Tick(setup_.Seconds());
+    if (meet_->Current() == MeetClient::Stage::Refused) {
+        End(kExitNobodyAnswered, meet_->Problem());
+        return;
+    }
+    if (setup_.Host && toldCode_ != meet_->Code()) {
+        toldCode_ = meet_->Code();
+        std::fprintf(stderr, "join code: %s\n", toldCode_.c_str());
+    }
+}
+
+// The router is asked on a thread of its own; its answer is shown once it comes.
+void NetworkGame::AskRouter() {
+    if (!setup_.RouterAddress || router_ != Router::Asking) return;
+    const std::optional<std::string> answer = setup_.RouterAddress();
+    if (!answer) return;
+    if (answer->empty()) {
+        router_ = Router::Failed;
+        return;
+    }
+    router_ = Router::Forwarded;
+    publicAddress_ = *answer;
+    std::fprintf(stderr, "public address: %s\n", publicAddress_.c_str());
+}
+
+std::string NetworkGame::JoinTimedOut() const {
+    if (stage_ != Stage::Waiting) {
+        return "The game at " + (meet_ ? setup_.Code : setup_.Address) +
+               " did not start within 10 seconds.";
+    }
+    if (!meet_) return "Nobody answered at " + setup_.Address + " within 10 seconds.";
+    switch (meet_->Current()) {
+        case MeetClient::Stage::LookingUp:
+        case MeetClient::Stage::Meeting:
+            return "The meeting server at " + setup_.Server + " did not answer within 10 seconds.";
+        default:
+            return "No way to the game " + setup_.Code +
+                   " opened within 10 seconds, not even through the meeting server.";
     }
 }
 
@@ -124,6 +212,12 @@ void NetworkGame::Receive(Application& app, const NetEvent& event) {
         case NetEvent::Kind::Disconnected:
             if (event.Peer == partner_) Disconnected();
             return;
+        case NetEvent::Kind::Found:
+            if (meet_) meet_->Found(event.From, setup_.Seconds());
+            return;
+        case NetEvent::Kind::Datagram:
+            if (meet_) meet_->Datagram(event.From, event.Bytes, setup_.Seconds());
+            return;
         case NetEvent::Kind::Received:
             break;
     }
@@ -137,6 +231,7 @@ void NetworkGame::Connected(const NetEvent& event) {
     if (stage_ == Stage::Waiting && partner_ == 0) {
         partner_ = event.Peer;
         partnerAddress_ = event.Text;
+        partnerFrom_ = event.From;
         stage_ = Stage::Greeting;
         greetingSince_ = setup_.Seconds();
         link_->Send(partner_, EncodeHello(kRecordingFormat, PONDLARK_VERSION, MachineName()), true);
@@ -258,6 +353,7 @@ void NetworkGame::Begin(Application& app, const RecordingHeader& header) {
     }
     keysCameAt_ = setup_.Seconds();
     stage_ = Stage::Playing;
+    if (meet_) meet_->Started(partnerFrom_);
 }
 
 // Every key the other side may not hold yet goes again, so a lost message costs nothing.
@@ -383,14 +479,16 @@ void NetworkGame::End(int status, const std::string& problem, int32_t step) {
         if (recording_) writer_.Finish();
         watch->PrintSummary();
         std::fprintf(stderr,
-                     "Pondlark Remake: network: %d rollbacks, deepest %d steps, %d hashes "
+                     "Pondlark Remake: network: %s, %d rollbacks, deepest %d steps, %d hashes "
                      "compared, %d steps waited for the other side, %d held back\n",
-                     rollback_->Rollbacks(), rollback_->Deepest(), hashesCompared_, waited_,
-                     heldBack_);
+                     meet_ && meet_->Relayed() ? "relayed" : "direct", rollback_->Rollbacks(),
+                     rollback_->Deepest(), hashesCompared_, waited_, heldBack_);
         link_->Send(partner_, EncodeBye(static_cast<uint32_t>(step)), true);
     }
     if (!problem.empty()) std::fprintf(stderr, "Pondlark Remake: %s\n", problem.c_str());
     link_->Leave();
+    // Only once the goodbye has gone: a relay stops carrying at this word.
+    if (meet_) meet_->Ended();
     status_ = status;
     problem_ = problem;
     stage_ = Stage::Over;

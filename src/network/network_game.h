@@ -7,11 +7,13 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "input/input_system.h"
 #include "input/net_link.h"
+#include "network/meet_client.h"
 #include "network/net_messages.h"
 #include "network/rollback.h"
 #include "recording/recording_file.h"
@@ -30,6 +32,15 @@ public:
         std::function<double()> Seconds;
         // Plays one step of the program with the keys given.
         std::function<void(const KeyStates&)> RunStep;
+        // A meeting server's name, when the two meet through one; the guest's join code.
+        std::string Server;
+        std::string Code;
+        // A random number for the meeting server, new for every run.
+        uint64_t Nonce = 0;
+        // The host's home router, asked to forward the port: nothing while it is being
+        // asked, then the public address, or "" when it could not be asked. Null when
+        // the router is not asked.
+        std::function<std::optional<std::string>()> RouterAddress;
     };
 
     NetworkGame(std::unique_ptr<NetLink> link, Setup setup);
@@ -58,6 +69,11 @@ private:
     enum class Stage { Waiting, Greeting, Playing, Finishing, Over };
 
     void CheckClocks();
+    void MeetStep();
+    std::string JoinTimedOut() const;
+    void AskRouter();
+    std::vector<std::string> WaitingNotice() const;
+    std::vector<std::string> JoiningNotice() const;
     void Receive(Application& app, const NetEvent& event);
     void Connected(const NetEvent& event);
     void Disconnected();
@@ -86,6 +102,12 @@ private:
     // The connection to the other player, 0 while there is none.
     uint32_t partner_ = 0;
     std::string partnerAddress_;
+    MeetAddress partnerFrom_;
+    std::unique_ptr<MeetClient> meet_;
+    std::string toldCode_;
+    // What the router said: nothing yet, the public address, or that it could not be asked.
+    enum class Router { Asking, Forwarded, Failed } router_ = Router::Asking;
+    std::string publicAddress_;
     double startedAt_ = -1;
     double greetingSince_ = 0;
     double finishingSince_ = 0;

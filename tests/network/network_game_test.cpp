@@ -66,6 +66,9 @@ public:
         wire_.Deliver(1 - side_, event);
     }
     void Flush() override {}
+    void SendDatagram(const MeetAddress&, const std::string&) override {}
+    void ConnectTo(const MeetAddress&) override {}
+    std::vector<MeetAddress> OwnAddresses() const override { return {}; }
     uint32_t RoundTripMs(uint32_t) const override { return 2 * wire_.Delay * 1000 / 60; }
     void Drop(uint32_t peer) override { wire_.Dropped[side_].insert(peer); }
     void Leave() override {
@@ -199,8 +202,9 @@ TEST(NetworkGame, AGuestToldOfAnotherVersionOrMachineOrABusyHostGivesUp) {
     } cases[] = {
         {otherVersion, kExitOtherVersion,
          "The other player has version 0.1 of the game (recordings format " +
-             std::to_string(kRecordingFormat) + ") and this is version " PONDLARK_VERSION
-             " (format " + std::to_string(kRecordingFormat) + "): both must play the same version."},
+             std::to_string(kRecordingFormat) +
+             ") and this is version " PONDLARK_VERSION " (format " +
+             std::to_string(kRecordingFormat) + "): both must play the same version."},
         {otherMachine, kExitOtherVersion,
          "The other player's game runs on abacus and this one on " + MachineName() +
              ": the two would play the same keys differently."},
@@ -279,7 +283,8 @@ TEST(NetworkGame, KeysThatStopComingShowANoticeAndEndTheGameByOurClock) {
             EXPECT_FALSE(match.host.game->Over());
             match.Frames(60, true, false);
             EXPECT_TRUE(match.host.game->Over());
-            EXPECT_EQ(match.host.game->Problem(), "The other player has not answered for 5 seconds.");
+            EXPECT_EQ(match.host.game->Problem(),
+                      "The other player has not answered for 5 seconds.");
         }
         EXPECT_EQ(match.host.game->ExitStatus(), kExitOtherPlayerLeft);
     }
