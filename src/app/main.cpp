@@ -13,9 +13,8 @@
 namespace {
 
 // The meeting server the command line names, else the one the settings file names, if any.
-bool ChooseServer(CommandLine& line) {
+bool ChooseServer(CommandLine& line, const std::string& setting) {
     if (!line.Server.empty()) return true;
-    const std::string setting = MainWindow::MeetServerSetting();
     std::string problem;
     if (!setting.empty() && !ReadServer(setting, line.Server, line.ServerPort, problem)) {
         std::cerr << "Pondlark Remake: the MeetServer setting '" << setting
@@ -75,7 +74,8 @@ int main(int argc, char** argv) {
     std::unique_ptr<NetLink> link;
     if (line.Net != CommandLine::Network::None) {
         if (line.Do == CommandLine::Action::Record) network.RecordPath = line.File;
-        if (!ChooseServer(line)) return kExitRefused;
+        const MainWindow::NetworkSettings settings = MainWindow::ReadNetworkSettings();
+        if (!ChooseServer(line, settings.MeetServer)) return kExitRefused;
         link = OpenLink(line, network);
         // A port in use is the command line's to mend; a network that cannot be used, the
         // network's.

@@ -82,8 +82,10 @@ std::unique_ptr<Settings> UserSettings() {
 
 }  // namespace
 
-std::string MainWindow::MeetServerSetting() {
-    return UserSettings()->GetString("Network", "MeetServer", "");
+MainWindow::NetworkSettings MainWindow::ReadNetworkSettings() {
+    const std::unique_ptr<Settings> settings = UserSettings();
+    return {settings->GetString("Network", "MeetServer", ""),
+            settings->GetBoolean("Network", "AskRouter", true)};
 }
 
 void MainWindow::Create() {

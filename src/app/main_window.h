@@ -25,8 +25,13 @@ public:
 
     // Program folder, settings and captions; runs as the window is created.
     void Create();
-    // The meeting server the settings file names ("Network", "MeetServer"), or empty.
-    static std::string MeetServerSetting();
+    // The settings file's "Network" group: the meeting server it names, or empty, and
+    // whether a host asks its router to forward the port.
+    struct NetworkSettings {
+        std::string MeetServer;
+        bool AskRouter = true;
+    };
+    static NetworkSettings ReadNetworkSettings();
     // Every part brought up in order; the loading window moves as data loads.
     // False when a data file failed and the program must end at once.
     bool Initialize(platform::LoadingWindow& loading);

@@ -9,6 +9,8 @@ constexpr double kJoinEvery = 0.5;
 constexpr double kProbeEvery = 0.2;
 // Holes open within a round trip or two; past this the relay is asked for.
 constexpr double kProbeSeconds = 3;
+// The other side's own addresses, the one the server saw, and a few its probes came from.
+constexpr size_t kMostTargets = kMostCandidates + 4;
 
 }  // namespace
 
@@ -112,6 +114,12 @@ void MeetClient::Meet(const MeetMessage& answer, double now) {
 void MeetClient::Probed(const MeetAddress& from, const MeetMessage& probe) {
     if (session_ == 0 || probe.Session != session_) return;
     if (!probe.Answer) {
+        // A router that gives every destination its own port shows the other side another
+        // address than the server saw: probes go there too, so the answer can come back.
+        if (targets_.size() < kMostTargets &&
+            std::find(targets_.begin(), targets_.end(), from) == targets_.end()) {
+            targets_.push_back(from);
+        }
         MeetMessage answer = Request(MeetMessage::Kind::Probe);
         answer.Answer = true;
         Send(from, answer);

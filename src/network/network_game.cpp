@@ -68,15 +68,14 @@ std::vector<std::string> NetworkGame::WaitingNotice() const {
         lines.push_back(meet_->Code().empty() ? "ASKING THE MEETING SERVER"
                                               : "JOIN CODE " + meet_->Code());
     }
-    if (!setup_.RouterAddress) {
-        lines.push_back("ON UDP PORT " + setup_.Address);
-    } else if (router_ == Router::Asking) {
-        lines.push_back("ASKING THE ROUTER TO OPEN UDP PORT " + setup_.Address);
+    lines.push_back("ON UDP PORT " + setup_.Address);
+    if (setup_.RouterAddress && router_ == Router::Asking) {
+        lines.push_back("ASKING THE ROUTER TO OPEN IT");
     } else if (router_ == Router::Forwarded) {
         lines.push_back("OR JOIN " + publicAddress_);
-    } else {
+    } else if (router_ == Router::Failed) {
         lines.push_back("THE ROUTER COULD NOT BE ASKED");
-        if (!meet_) lines.push_back("FORWARD UDP PORT " + setup_.Address + " OR USE --meet");
+        if (!meet_) lines.push_back("FORWARD THE PORT OR USE --meet");
     }
     lines.insert(lines.end(), {"", "ESCAPE CANCELS"});
     return lines;
@@ -354,6 +353,9 @@ void NetworkGame::Begin(Application& app, const RecordingHeader& header) {
     keysCameAt_ = setup_.Seconds();
     stage_ = Stage::Playing;
     if (meet_) meet_->Started(partnerFrom_);
+    std::fprintf(stderr, "Pondlark Remake: playing with %s, %s, %.1f s after setting out\n",
+                 partnerAddress_.c_str(), Relayed() ? "relayed" : "direct",
+                 keysCameAt_ - startedAt_);
 }
 
 // Every key the other side may not hold yet goes again, so a lost message costs nothing.
@@ -481,7 +483,7 @@ void NetworkGame::End(int status, const std::string& problem, int32_t step) {
         std::fprintf(stderr,
                      "Pondlark Remake: network: %s, %d rollbacks, deepest %d steps, %d hashes "
                      "compared, %d steps waited for the other side, %d held back\n",
-                     meet_ && meet_->Relayed() ? "relayed" : "direct", rollback_->Rollbacks(),
+                     Relayed() ? "relayed" : "direct", rollback_->Rollbacks(),
                      rollback_->Deepest(), hashesCompared_, waited_, heldBack_);
         link_->Send(partner_, EncodeBye(static_cast<uint32_t>(step)), true);
     }

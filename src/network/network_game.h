@@ -62,6 +62,8 @@ public:
     int ExitStatus() const { return status_; }
     // Why the game ended early, for a message box; empty when the player ended it.
     const std::string& Problem() const { return problem_; }
+    // The game goes through the meeting server's relay.
+    bool Relayed() const { return meet_ && meet_->Relayed(); }
     // What the screen says over the pond while there is no game, or it is held.
     std::vector<std::string> Notice() const;
 
