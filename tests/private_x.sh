@@ -82,3 +82,14 @@ press_key() {
         sleep 0.12
     done
 }
+
+# Runs the command every 0.2 s until it succeeds or the seconds run out.
+wait_until() {
+    local seconds=$1
+    shift
+    local deadline=$((SECONDS + seconds))
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.2
+    done
+}

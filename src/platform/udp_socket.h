@@ -28,13 +28,16 @@ public:
     // Waits up to `timeout_ms` for a datagram (or a signal); returns its size, or -1 when
     // none came or it was longer than `capacity`.
     long Receive(uint8_t* buffer, size_t capacity, UdpEndpoint& from, int timeout_ms);
-    // False when the system would not take it (a full buffer drops it, as UDP does).
+    // Goes out from the address the last datagram received came to. False when the system
+    // would not take it (a full buffer drops it, as UDP does).
     bool Send(const UdpEndpoint& to, const uint8_t* data, size_t size);
     const std::string& Error() const { return error_; }
 
 private:
     int fd_ = -1;
     std::string error_;
+    // The local address the last datagram came to, as the network orders its bytes.
+    uint32_t local_ = 0;
 };
 
 }  // namespace platform

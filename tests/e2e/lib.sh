@@ -97,17 +97,6 @@ write_example_settings() {
 }
 
 
-# Runs the command every 0.2 s until it succeeds or the seconds run out.
-wait_until() {
-    local seconds=$1
-    shift
-    local deadline=$((SECONDS + seconds))
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.2
-    done
-}
-
 # Saves a picture of the window's client area.
 screenshot() {
     import -window "$1" "$2" 2>/dev/null
