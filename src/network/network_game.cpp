@@ -20,6 +20,9 @@ constexpr double kGreetingSeconds = 5;
 // Without new keys from the other side for this long the picture is held under a notice,
 // and after the longer time the game ends.
 constexpr double kStallNoticeSeconds = 0.5;
+// Escape leaves a held game only once the notice has been up a moment: a tap during a
+// hiccup is the game's own Escape, played when the keys come again.
+constexpr double kLeaveAfterSeconds = 1;
 constexpr double kSilenceSeconds = 5;
 // A finished game waits this long at most for the other side to hold every key of it.
 constexpr double kFarewellSeconds = 2;
@@ -460,7 +463,7 @@ void NetworkGame::Close() {
 }
 
 void NetworkGame::Abandon() {
-    if (!Playing()) return;
+    if (stage_ != Stage::Playing || setup_.Seconds() - keysCameAt_ < kLeaveAfterSeconds) return;
     std::fprintf(stderr,
                  "Pondlark Remake: the other player stopped answering; the game was left\n");
     End(kExitOtherPlayerLeft, "");

@@ -52,7 +52,7 @@ public:
     // The program is closing: a game under way is summed up where both sides agree on it,
     // and the other side is told.
     void Close();
-    // Escape while the other side is silent: the game ends at once.
+    // Escape while the other side has been silent for a second: the game ends at once.
     void Abandon();
 
     bool Playing() const { return stage_ == Stage::Playing || stage_ == Stage::Finishing; }

@@ -1,7 +1,8 @@
 /* A slow, lossy link on loopback: datagrams between the first client that writes to
  * LISTEN_PORT and the server on TARGET_PORT wait DELAY_MS each way, and each is dropped
  * with a seeded chance, so a run can be repeated. SIGTERM stops it and prints the counts.
- * Usage: udp_relay LISTEN_PORT TARGET_PORT DELAY_MS LOSS_PERCENT SEED */
+ * Usage: udp_relay LISTEN_PORT TARGET_PORT DELAY_MS LOSS_PERCENT SEED [LISTEN_IP TARGET_IP]
+ * (both on loopback unless given, as inside the lab's namespaces). */
 #include <arpa/inet.h>
 #include <errno.h>
 #include <netinet/in.h>
@@ -51,21 +52,28 @@ static long number(const char* text, long low, long high, const char* what) {
     return value;
 }
 
-static struct sockaddr_in loopback(long port) {
+static struct sockaddr_in endpoint(const char* ip, long port) {
     struct sockaddr_in address = {0};
     address.sin_family = AF_INET;
     address.sin_port = htons((unsigned short)port);
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (ip && inet_pton(AF_INET, ip, &address.sin_addr) != 1) {
+        fprintf(stderr, "udp_relay: \"%s\" is not an IPv4 address\n", ip);
+        exit(2);
+    }
     return address;
 }
 
 int main(int argc, char** argv) {
-    if (argc != 6) {
-        fprintf(stderr, "usage: udp_relay LISTEN_PORT TARGET_PORT DELAY_MS LOSS_PERCENT SEED\n");
+    if (argc != 6 && argc != 8) {
+        fprintf(stderr, "usage: udp_relay LISTEN_PORT TARGET_PORT DELAY_MS LOSS_PERCENT SEED"
+                        " [LISTEN_IP TARGET_IP]\n");
         return 2;
     }
-    const struct sockaddr_in listen_address = loopback(number(argv[1], 1, 65535, "LISTEN_PORT"));
-    const struct sockaddr_in server = loopback(number(argv[2], 1, 65535, "TARGET_PORT"));
+    const struct sockaddr_in listen_address =
+        endpoint(argc == 8 ? argv[6] : NULL, number(argv[1], 1, 65535, "LISTEN_PORT"));
+    const struct sockaddr_in server =
+        endpoint(argc == 8 ? argv[7] : NULL, number(argv[2], 1, 65535, "TARGET_PORT"));
     const long delay = number(argv[3], 0, 10000, "DELAY_MS");
     const long loss = number(argv[4], 0, 100, "LOSS_PERCENT");
     srand((unsigned)number(argv[5], 0, 2147483647, "SEED"));

@@ -5,10 +5,11 @@
 # relayed where both give every destination its own port), and a host behind the UPnP
 # router must have its port forwarded. Prints the table of pairs with the seconds each join
 # took, from the guest's first step to the game's start.
-# Usage: games.sh PONDLARK PONDLARK_MEET
+# Usage: games.sh PONDLARK PONDLARK_MEET UDP_RELAY
 set -euo pipefail
 GAME=$1
 MEET=$2
+RELAY=$3
 HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/../private_x.sh"
 source "$HERE/lab.sh"
@@ -68,23 +69,32 @@ wait_status() {
     wait "$pid" || STATUS=$?
 }
 
-# One pair: host namespace, guest namespace, the way they must connect, a name for the table.
-pair() {
-    local host=$1 guest=$2 want=$3 name=$4 dir=$WORK/$4 code window host_pid guest_pid
+# Starts a host in namespace $1 with the options after it; sets HOST_PID.
+start_host() {
+    local ns=$1 dir=$2
+    shift 2
     mkdir -p "$dir/host" "$dir/guest"
     write_host_settings "$dir/host"
-    DISPLAY=$HOST_DISPLAY XDG_CONFIG_HOME=$dir/host lab_run "$host" "$GAME" --host \
-        --meet "$LAB_SERVER" >"$dir/host.out" 2>"$dir/host.err" &
-    host_pid=$!
-    wait_until 60 grep -qs '^join code: ' "$dir/host.err" ||
-        fail "$name: the host got no join code: $(cat "$dir/host.err")"
-    code=$(sed -n 's/^join code: //p' "$dir/host.err")
-    DISPLAY=$GUEST_DISPLAY XDG_CONFIG_HOME=$dir/guest lab_run "$guest" "$GAME" \
-        --join-code "$code" --meet "$LAB_SERVER" >"$dir/guest.out" 2>"$dir/guest.err" &
-    guest_pid=$!
+    DISPLAY=$HOST_DISPLAY XDG_CONFIG_HOME=$dir/host lab_run "$ns" "$GAME" --host "$@" \
+        >"$dir/host.out" 2>"$dir/host.err" &
+    HOST_PID=$!
+}
+
+# Starts a guest in namespace $1 with the options after it; sets GUEST_PID.
+start_guest() {
+    local ns=$1 dir=$2
+    shift 2
+    DISPLAY=$GUEST_DISPLAY XDG_CONFIG_HOME=$dir/guest lab_run "$ns" "$GAME" "$@" \
+        >"$dir/guest.out" 2>"$dir/guest.err" &
+    GUEST_PID=$!
+}
+
+# Plays the started game with keys on both sides, ends it by ABORT GAME on the host and
+# checks both ends; prints the table's row.
+play_and_end() {
+    local name=$1 dir=$2 want=$3 window how seconds
     wait_until 60 grep -qs 'playing with' "$dir/guest.err" ||
         fail "$name: no game started: host: $(cat "$dir/host.err"); guest: $(cat "$dir/guest.err")"
-    local how seconds
     how=$(sed -n 's/.*playing with [^,]*, \([a-z]*\), .*/\1/p' "$dir/guest.err")
     seconds=$(sed -n 's/.*, \([0-9.]*\) s after setting out/\1/p' "$dir/guest.err")
     [ "$how" = "$want" ] || fail "$name: connected $how where $want was expected"
@@ -105,19 +115,53 @@ pair() {
     DISPLAY=$HOST_DISPLAY press_key Up
     DISPLAY=$HOST_DISPLAY press_key Return
     local host_status guest_status
-    wait_status "$host_pid"
+    wait_status "$HOST_PID"
     host_status=$STATUS
-    wait_status "$guest_pid"
+    wait_status "$GUEST_PID"
     guest_status=$STATUS
     [ "$host_status" = 0 ] && [ "$guest_status" = 0 ] ||
         fail "$name: exit statuses $host_status and $guest_status: $(cat "$dir/host.err" "$dir/guest.err")"
     grep -Eq "$LINE" "$dir/host.out" || fail "$name: host printed: $(cat "$dir/host.out")"
     cmp -s "$dir/host.out" "$dir/guest.out" ||
         fail "$name: host printed \"$(cat "$dir/host.out")\", guest \"$(cat "$dir/guest.out")\""
-    grep -qs "network: $want," "$dir/host.err" || fail "$name: host's summary: $(cat "$dir/host.err")"
+    grep -q "network: $want, " "$dir/host.err" || fail "$name: host's summary: $(cat "$dir/host.err")"
+    grep -Eq "network: .* [1-9][0-9]* hashes compared" "$dir/guest.err" ||
+        fail "$name: no hashes were compared: $(cat "$dir/guest.err")"
     local router=no
-    grep -qs '^public address: ' "$dir/host.err" && router=$(sed -n 's/^public address: //p' "$dir/host.err")
+    grep -q '^public address: ' "$dir/host.err" && router=$(sed -n 's/^public address: //p' "$dir/host.err")
     printf '| %s | %s | %s s | %s |\n' "$name" "$how" "$seconds" "$router"
+}
+
+# One pair: host namespace, guest namespace, the way they must connect, a name for the table.
+pair() {
+    local host=$1 guest=$2 want=$3 name=$4 dir=$WORK/$4 code
+    start_host "$host" "$dir" --meet "$LAB_SERVER"
+    wait_until 60 grep -qs '^join code: ' "$dir/host.err" ||
+        fail "$name: the host got no join code: $(cat "$dir/host.err")"
+    code=$(sed -n 's/^join code: //p' "$dir/host.err")
+    start_guest "$guest" "$dir" --join-code "$code" --meet "$LAB_SERVER"
+    play_and_end "$name" "$dir" "$want"
+}
+
+# A game whose every datagram takes 75 ms each way through a relay on the internet, and
+# loses 3 % of them: joined by address to a public host, or met through the meeting server
+# and carried by its relay (the guest reaches the server only through the delay, so no
+# direct way opens).
+slow_pair() {
+    local want=$1 name=$2 dir=$WORK/$2 code
+    if [ "$want" = direct ]; then
+        lab_run "$LAB_NET" "$RELAY" 7420 7410 75 3 1 "$LAB_SERVER2" 10.1.0.2 2>/dev/null &
+        start_host "$LAB_HOME_PUBLIC" "$dir"
+        wait_until 60 grep -qs 'waiting for a player' "$dir/host.err" || fail "$name: no host"
+        start_guest "$LAB_HOME_CONE" "$dir" --join "$LAB_SERVER2:7420"
+    else
+        lab_run "$LAB_NET" "$RELAY" 7421 7411 75 3 2 "$LAB_SERVER2" "$LAB_SERVER" 2>/dev/null &
+        start_host "$LAB_HOME_SYMMETRIC" "$dir" --meet "$LAB_SERVER"
+        wait_until 60 grep -qs '^join code: ' "$dir/host.err" || fail "$name: no join code"
+        code=$(sed -n 's/^join code: //p' "$dir/host.err")
+        start_guest "$LAB_HOME_SYMMETRIC2" "$dir" --join-code "$code" --meet "$LAB_SERVER2:7421"
+    fi
+    play_and_end "$name" "$dir" "$want"
 }
 
 echo "| host and guest | connected | join took | host's port forwarded by its router |"
@@ -130,5 +174,7 @@ pair "$LAB_HOME_SYMMETRIC" "$LAB_HOME_PUBLIC" direct "symmetric, public"
 pair "$LAB_HOME_UPNP" "$LAB_HOME_SYMMETRIC" direct "UPnP router, symmetric"
 pair "$LAB_HOME_CONE" "$LAB_HOME_SYMMETRIC" relayed "cone, symmetric"
 pair "$LAB_HOME_SYMMETRIC" "$LAB_HOME_SYMMETRIC2" relayed "symmetric, symmetric"
+slow_pair direct "public, cone, 150 ms round trip"
+slow_pair relayed "symmetric, symmetric, 150 ms round trip"
 grep -qs '^relayed ' "$WORK/meet.err" || fail "the meeting server logged no relay: $(cat "$WORK/meet.err")"
 echo "nat lab games: passed"
