@@ -41,10 +41,11 @@ verdict() {
     rows+=("$(printf '%-36s %-30s %-38s %s' "$_what" "$_expected" "$_seen" "$_result")")
 }
 
-# Two stand-ins for the meeting server, on two addresses, for the whole run.
-lab_run "$LAB_NET" "$probe" reflect "$LAB_SERVER" 7411 240 &
+# Two stand-ins for the meeting server, on two addresses, for the whole run; lab_down
+# stops them.
+ip netns exec "$LAB_NET" "$probe" reflect "$LAB_SERVER" 7411 240 &
 disown
-lab_run "$LAB_NET" "$probe" reflect "$LAB_SERVER2" 7411 240 &
+ip netns exec "$LAB_NET" "$probe" reflect "$LAB_SERVER2" 7411 240 &
 disown
 sleep 0.2
 
@@ -72,6 +73,10 @@ same() { [ "$1" = "$2" ]; }
 port_of() { echo "${1#*:}"; }
 ip_of() { echo "${1%:*}"; }
 
+routes_out=$(lab_run "$LAB_NET" ip route show default)
+verdict "internet: no route out of the lab" "no default route" "${routes_out:-none}" \
+    same "$routes_out" ""
+
 seen=$(seen_from "$LAB_HOME_PUBLIC" 5000 "$LAB_SERVER")
 verdict "public home: no NAT" "10.1.0.2:5000" "$seen" same "$seen" 10.1.0.2:5000
 
@@ -88,7 +93,7 @@ verdict "symmetric: two destinations" "two public ports" "$one / $two" \
 
 middle=$(lab_run "$LAB_CARRIER_HOME_ROUTER" ip -4 -o addr show wan | awk '{print $4}')
 seen=$(seen_from "$LAB_HOME_CARRIER" 5000 "$LAB_SERVER")
-verdict "carrier NAT: two layers" "router 100.64.x, seen as carrier" "router ${middle%/*}, seen $seen" \
+verdict "carrier NAT: two layers" "router 100.64, seen as carrier" "router ${middle%/*}, seen $seen" \
     eval '[ "${middle#100.64.}" != "$middle" ] && [ "$(ip_of "$seen")" = 10.99.7.2 ]'
 
 a=$(seen_from "$LAB_HOME_CONE" 6000 "$LAB_SERVER")

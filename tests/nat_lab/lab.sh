@@ -45,11 +45,20 @@ lab_run() {
 # Removes every namespace named with the lab's prefix, and the processes inside them, so a
 # lab left by a killed run goes too.
 lab_down() {
-    local ns pid
+    local ns pid pids=()
     for ns in $(ip netns list 2>/dev/null | awk '{print $1}' | grep "^$LAB_PREFIX"); do
-        for pid in $(ip netns pids "$ns" 2>/dev/null); do
-            kill -KILL "$pid" 2>/dev/null
-        done
+        pids+=($(ip netns pids "$ns" 2>/dev/null))
+    done
+    # A polite stop first: miniupnpd takes its forwards away as it goes.
+    for pid in "${pids[@]}"; do kill -TERM "$pid" 2>/dev/null; done
+    for _ in $(seq 20); do
+        pid=""
+        for pid in "${pids[@]}"; do kill -0 "$pid" 2>/dev/null && break || pid=""; done
+        [ -z "$pid" ] && break
+        sleep 0.1
+    done
+    for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null; done
+    for ns in $(ip netns list 2>/dev/null | awk '{print $1}' | grep "^$LAB_PREFIX"); do
         ip netns del "$ns" 2>/dev/null
     done
     rm -rf "$LAB_STATE"
@@ -208,6 +217,7 @@ lab_start_miniupnpd() {
     ip netns exec "$LAB_UPNP_ROUTER" miniupnpd -d -f "$LAB_STATE/miniupnpd.conf" \
         -P "$LAB_STATE/miniupnpd.pid" >"$LAB_STATE/miniupnpd.log" 2>&1 &
     LAB_MINIUPNPD_PID=$!
+    disown
     # Ready once it listens for NAT-PMP on the home side.
     local _
     for _ in $(seq 50); do
@@ -221,8 +231,12 @@ lab_start_miniupnpd() {
 
 # Restarts miniupnpd with UPnP on (yes) or off (no).
 lab_restart_miniupnpd() {
+    local _
     kill "$LAB_MINIUPNPD_PID" 2>/dev/null
-    wait "$LAB_MINIUPNPD_PID" 2>/dev/null
+    for _ in $(seq 50); do
+        kill -0 "$LAB_MINIUPNPD_PID" 2>/dev/null || break
+        sleep 0.1
+    done
     lab_start_miniupnpd "$1"
 }
 
