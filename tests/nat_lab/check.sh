@@ -133,7 +133,7 @@ mapping_works() {
     forwarded "$port" || after=yes
     verdict "$method mapping from the upnp home" "public address: $LAB_UPNP_OUTSIDE:$port" \
         "$(head -n1 "$log")" grep -qx "public address: $LAB_UPNP_OUTSIDE:$port" "$log"
-    verdict "  by" "$method" "$(sed -n 's/^method: \([^,]*\).*/\1/p' "$log")" \
+    verdict "  by" "$method" "$(sed -n "s/^method: //p" "$log")" \
         grep -q "^method: $method," "$log"
     verdict "  router's table while mapped" "forward of port $port" "forward: $during" \
         same "$during" yes
