@@ -73,12 +73,13 @@ int NatPmpMapping::Answer(int type, Clock::time_point deadline, natpmpresp_t* re
     for (;;) {
         const auto left = deadline - Clock::now();
         if (left <= Clock::duration::zero()) return kTimedOut;
-        // libnatpmp says when its next resend is due; never wait past the deadline.
+        // libnatpmp says when its next resend is due (past, when overdue); never wait past the
+        // deadline.
         timeval wait{};
         getnatpmprequesttimeout(&natpmp_, &wait);
         const auto left_us = std::chrono::duration_cast<std::chrono::microseconds>(left).count();
-        const long long wait_us =
-            std::min<long long>(left_us, wait.tv_sec * 1000000LL + wait.tv_usec);
+        const long long wait_us = std::max<long long>(
+            0, std::min<long long>(left_us, wait.tv_sec * 1000000LL + wait.tv_usec));
         wait.tv_sec = static_cast<time_t>(wait_us / 1000000);
         wait.tv_usec = static_cast<suseconds_t>(wait_us % 1000000);
         fd_set readable;
@@ -86,8 +87,8 @@ int NatPmpMapping::Answer(int type, Clock::time_point deadline, natpmpresp_t* re
         FD_SET(natpmp_.s, &readable);
         select(natpmp_.s + 1, &readable, nullptr, nullptr, &wait);
         const int result = readnatpmpresponseorretry(&natpmp_, response);
-        // A datagram from anyone but the gateway is ignored, and so is one that answers
-        // another question.
+        // A datagram from anyone but the gateway is ignored; an answer to another question
+        // means a router that cannot be trusted.
         if (result == NATPMP_TRYAGAIN || result == NATPMP_ERR_WRONGPACKETSOURCE) continue;
         if (result < 0) return result;
         if (response->type == type) return 0;
