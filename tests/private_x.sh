@@ -71,6 +71,14 @@ option() {
     printf ' <%s type="%s">\r\n  %s\r\n </%s>\r\n' "$1" "$2" "$3" "$1"
 }
 
+# The settings group that keeps a host from asking the machine's router to forward its port:
+# a test's datagrams stay on loopback.
+router_off_settings() {
+    printf '<Network>\r\n'
+    option AskRouter Boolean 0
+    printf '</Network>\r\n'
+}
+
 # Holds a key long enough for the game's keyboard poll (60 a second) to see it go down,
 # then waits as long again so that a repeat of the same key counts as a new press.
 press_key() {

@@ -1,10 +1,13 @@
 // Pondlark Remake: frogs on lily pads catching flies.
+#include <functional>
 #include <iostream>
+#include <optional>
 
 #include "app/command_line.h"
 #include "app/main_window.h"
 #include "platform/message_box.h"
 #include "platform/network_link.h"
+#include "platform/port_mapping.h"
 #include "platform/secure_random.h"
 #include "platform/window.h"
 #include "recording/recording_file.h"
@@ -27,6 +30,22 @@ bool ChooseServer(CommandLine& line, const std::string& setting) {
         return false;
     }
     return true;
+}
+
+// What the router said, as the network game takes it: nothing yet, the public address, or
+// "" after saying on stderr why it could not be asked.
+std::function<std::optional<std::string>()> RouterAnswer(const platform::PortMapping& router,
+                                                         uint16_t port) {
+    return [&router, port]() -> std::optional<std::string> {
+        const platform::MappingStatus status = router.Poll();
+        if (status.state == platform::MappingState::kPending) return std::nullopt;
+        if (status.state == platform::MappingState::kMapped) {
+            return platform::AddressText(status.public_ip, status.public_port);
+        }
+        std::cerr << "Pondlark Remake: the router could not be asked to forward UDP port " << port
+                  << ": " << status.reason << "\n";
+        return "";
+    };
 }
 
 // The connection a network game starts from: listening, or on its way to the host. Null after
@@ -72,6 +91,8 @@ int main(int argc, char** argv) {
     }
     NetworkGame::Setup network;
     std::unique_ptr<NetLink> link;
+    // Outlives the window, so the forward goes however the game ends.
+    std::unique_ptr<platform::PortMapping> router;
     if (line.Net != CommandLine::Network::None) {
         if (line.Do == CommandLine::Action::Record) network.RecordPath = line.File;
         const MainWindow::NetworkSettings settings = MainWindow::ReadNetworkSettings();
@@ -81,6 +102,10 @@ int main(int argc, char** argv) {
         // network's.
         if (!link) {
             return line.Net == CommandLine::Network::Host ? kExitRefused : kExitNobodyAnswered;
+        }
+        if (network.Host && settings.AskRouter) {
+            router = std::make_unique<platform::PortMapping>(line.Port);
+            network.RouterAddress = RouterAnswer(*router, line.Port);
         }
     }
     if (!platform::InitVideo()) return kExitCannotStart;

@@ -43,6 +43,7 @@ mkdir -p "$(dirname "$WORK/host/$CONFIG")" "$WORK/guest"
     option Frog3_control Integer 4
     option Frog4_control Integer 4
     printf '</Game>\r\n'
+    router_off_settings
 } >"$WORK/host/$CONFIG"
 cp "$WORK/host/$CONFIG" "$WORK/settings.before"
 

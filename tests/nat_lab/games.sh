@@ -15,7 +15,7 @@ source "$HERE/../private_x.sh"
 source "$HERE/lab.sh"
 if [ "$(id -u)" != 0 ]; then
     echo "nat lab games: skipped: network namespaces need root"
-    exit 1
+    exit 77
 fi
 make_private_home pondlark-lab-games
 lab_up || fail "the lab could not be built"

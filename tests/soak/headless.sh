@@ -35,6 +35,7 @@ write_settings() {
             n=$((n + 1))
         done
         printf '</Game>\r\n'
+        router_off_settings
     } >"$folder/Pondlark.cfg"
 }
 

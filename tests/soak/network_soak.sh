@@ -28,6 +28,7 @@ start_side() {  # NAME DISPLAY-RANGE ARGS...
         >"$WORK/$name/Grubwick/PondlarkRemake/Pondlark.cfg"
     printf ' <Frog2_control type="Integer">\r\n  1\r\n </Frog2_control>\r\n</Game>\r\n' \
         >>"$WORK/$name/Grubwick/PondlarkRemake/Pondlark.cfg"
+    router_off_settings >>"$WORK/$name/Grubwick/PondlarkRemake/Pondlark.cfg"
     DISPLAY=$STARTED_X_DISPLAY XDG_CONFIG_HOME=$WORK/$name "$GAME" "$@" \
         >"$WORK/$name.out" 2>"$WORK/$name.err" &
     eval "${name}_pid=$!"
