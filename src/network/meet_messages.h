@@ -14,18 +14,11 @@
 // The meeting server's UDP port unless told otherwise; the game's own is 7410.
 constexpr uint16_t kMeetPort = 7411;
 constexpr uint8_t kMeetProtocol = 1;
-// Every datagram of ours starts with these bytes. A game's ENet datagram never does: its
-// first byte holds a peer number's top bits, 0 or 0xF for the few peers a game has, and 'F'
-// has a 6 there.
-constexpr char kMeetMagic[4] = {'F', 'R', 'O', 'G'};
 // Join codes: no 0/O, 1/I/L, so they are easy to read aloud and type.
 constexpr char kCodeLetters[] = "23456789ABCDEFGHJKMNPQRSTUVWXYZ";
 constexpr size_t kCodeLength = 10;
-// The most addresses a side tells about itself.
-constexpr size_t kMostCandidates = 4;
 // Requests are padded to this length, so no answer is ever longer than what asked for it.
 constexpr size_t kMeetRequestSize = 96;
-constexpr size_t kLongestMeetMessage = 128;
 
 struct MeetMessage {
     enum class Kind : uint8_t {
@@ -80,8 +73,6 @@ struct MeetMessage {
     uint8_t Protocol = kMeetProtocol;
 };
 
-// True when the bytes start as our datagrams do; anything else is the game's own traffic.
-bool IsMeetDatagram(const uint8_t* data, size_t size);
 // Requests (Register, Join, Relay, Done) come padded to kMeetRequestSize.
 std::string EncodeMeet(const MeetMessage& message);
 // False for anything that is not exactly one well-formed message of a known kind. A message

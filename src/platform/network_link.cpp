@@ -10,7 +10,6 @@
 #include <mutex>
 #include <thread>
 
-#include "network/meet_messages.h"
 
 namespace platform {
 namespace {
