@@ -20,6 +20,9 @@ struct CommandLine {
     // The host to join, without its port.
     std::string Address;
     uint16_t Port = 0;
+    // Frames a second to pace to where the display reports no rate or a wrong one; 0 for
+    // the display's own.
+    int RefreshRate = 0;
 };
 
 // Reads the arguments after the program name; the first one not understood

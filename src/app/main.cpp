@@ -74,6 +74,7 @@ int main(int argc, char** argv) {
     int status = 0;
     {
         MainWindow mainWindow;
+        mainWindow.GiveRefreshRate(line.RefreshRate);
         if (link) {
             mainWindow.PlayOverNetwork(std::move(link), std::move(network));
         } else if (line.Do == CommandLine::Action::Record) {
