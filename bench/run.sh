@@ -16,6 +16,9 @@ export ALSOFT_DRIVERS=null
 bench/startup_time.sh "$build"
 bench/cpu_use.sh "$build"
 bench/key_latency.sh "$build"
+bench/smooth_motion.sh "$build"
+RESX=320 RESY=240 bench/smooth_motion.sh "$build"
+"$build/bench/smooth_bench"
 bench/network_latency.sh "$build"
 RESX=320 RESY=240 bench/cpu_use.sh "$build"
 if command -v perf >/dev/null; then
