@@ -41,8 +41,8 @@ void DrawLeg(const LegJoint* joints, int32_t count, const PosePoint* from, const
 
 void Frog::DrawFrog(const FrogPose& pose) const {
     const double field = App().View.FieldWidth;
-    // The higher the frog, the fainter and wider its shadow.
     const double x = pose.X, y = pose.Y, size = pose.Size;
+    // The higher the frog, the fainter and wider its shadow.
     if (y >= kWaterLine) {
         glPushMatrix();
         const double t = std::clamp(1 - y / 480, 0.0, 1.0);
