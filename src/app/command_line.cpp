@@ -23,6 +23,8 @@ const char* const kUsage =
     "  --meet SERVER[:PORT]   meet through a meeting server (UDP port 7411 unless given):\n"
     "                         a host gets a join code to pass on\n"
     "  --join-code CODE       join the host whose code this is, through the meeting server\n"
+    "  --refresh-rate HZ      present HZ frames a second where the display reports no\n"
+    "                         rate or a wrong one (a swap that waits keeps its own)\n"
     "  --help                 show this help and exit\n"
     "  --version              show the version and exit\n"
     "\n"
@@ -42,6 +44,18 @@ std::optional<uint16_t> ReadPort(const std::string& text) {
     const int value = std::stoi(text);
     if (value < 1 || value > 65535) return std::nullopt;
     return static_cast<uint16_t>(value);
+}
+
+constexpr int kMaxRefreshRate = 1000;
+
+// A whole number of frames a second, or 0 when the text is not one.
+int ReadRefreshRate(const std::string& text) {
+    if (text.empty() || text.size() > 4 ||
+        text.find_first_not_of("0123456789") != std::string::npos) {
+        return 0;
+    }
+    const int value = std::stoi(text);
+    return value <= kMaxRefreshRate ? value : 0;
 }
 
 // "name", "name:port", "1.2.3.4:port"; the network library speaks IPv4 only.
@@ -138,6 +152,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, uint16_t defa
         } else if (arg == "--port") {
             port = ReadPort(args[++i]);
             if (!port) return Refused("option '--port' needs a port number from 1 to 65535");
+        } else if (arg == "--refresh-rate") {
+            line.RefreshRate = i + 1 < args.size() ? ReadRefreshRate(args[++i]) : 0;
+            if (line.RefreshRate == 0) {
+                return Refused(
+                    "option '--refresh-rate' needs a number of frames a second from 1 "
+                    "to " +
+                    std::to_string(kMaxRefreshRate));
+            }
         } else if (arg == "--help") {
             line.Do = CommandLine::Action::ShowHelp;
         } else if (arg == "--version") {

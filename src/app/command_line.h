@@ -25,6 +25,9 @@ struct CommandLine {
     // The meeting server, when the line names one, and its port.
     std::string Server;
     uint16_t ServerPort = 0;
+    // Frames a second to pace to where the display reports no rate or a wrong one; 0 for
+    // the display's own.
+    int RefreshRate = 0;
 };
 
 // "name" or "name:port" of a meeting server, as the command line or the settings file gives

@@ -128,6 +128,7 @@ int main(int argc, char** argv) {
     int status = kExitOk;
     {
         MainWindow mainWindow;
+        mainWindow.GiveRefreshRate(line.RefreshRate);
         if (link) {
             mainWindow.PlayOverNetwork(std::move(link), std::move(network));
         } else if (line.Do == CommandLine::Action::Record) {

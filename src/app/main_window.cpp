@@ -3,6 +3,7 @@
 #include <chrono>
 #include <ctime>
 
+#include "app/blend_fraction.h"
 #include "app/frame_step.h"
 #include "app/scene.h"
 #include "config/settings_store.h"
@@ -165,7 +166,7 @@ void MainWindow::PlayOverNetwork(std::unique_ptr<NetLink> link, NetworkGame::Set
     setup.Seconds = [] { return platform::MonotonicNanoseconds() / 1e9; };
     setup.RunStep = [this](const KeyStates& keys) {
         sharedKeys_.Keys = keys;
-        FrameStep(app_);
+        RunStep();
     };
     network_ = std::make_unique<NetworkGame>(std::move(link), std::move(setup));
 }
@@ -193,13 +194,21 @@ void MainWindow::Close() {
     if (app_.FullScreen) window_.LeaveFullScreen();
 }
 
+void MainWindow::RunStep() {
+    CapturePoses(app_, blend_.Before);
+    FrameStep(app_);
+}
+
 void MainWindow::RenderFrame() {
     int width = 0, height = 0;
     window_.ClientSize(width, height);
+    const bool smooth = app_.Config->GetBoolean("Graphics", "SmoothMotion", true);
+    blend_.Fraction =
+        BlendFraction(smooth, timer_.FPS(), timer_.MeasuredFPS(), timer_.StepBudget());
     if (network_ && ((!network_->Playing() && !network_->Over()) || network_->Stalled())) {
-        DrawFrame(width, height, network_->Notice());
+        DrawFrame(width, height, network_->Notice(), blend_);
     } else {
-        DrawFrame(width, height);
+        DrawFrame(width, height, {}, blend_);
     }
     window_.Present();
 }
@@ -242,7 +251,7 @@ void MainWindow::Step() {
         return;
     }
     inputSystem_.GameControllers().SetInGame(GameRunning(app_));
-    FrameStep(app_);
+    RunStep();
     if (recording_) recording_->AfterStep(app_);
     if (replay_) replay_->AfterStep(app_);
     // A level beginning or ending is a good moment to hand back the memory the GL driver

@@ -5,6 +5,7 @@
 
 #include "app/frame_timer.h"
 #include "app/system_clock.h"
+#include "game/world_poses.h"
 #include "network/network_game.h"
 #include "platform/audio.h"
 #include "platform/input_devices.h"
@@ -45,6 +46,8 @@ public:
     void PlayBack(Recording recording, const std::string& path);
     // ...or play one game with another machine; the settings file is then never written.
     void PlayOverNetwork(std::unique_ptr<NetLink> link, NetworkGame::Setup setup);
+    // Frames a second for a display that reports no rate or a wrong one; 0 for its own.
+    void GiveRefreshRate(int hz) { window_.SetGivenRefreshRate(hz); }
 
 private:
     // False when a texture failed to load; a display failure only posts the quit.
@@ -58,6 +61,8 @@ private:
     void Close();
     void RenderFrame();
     void Step();
+    // Every step, this side's own or the network's, runs here.
+    void RunStep();
 
     // The input systems and the audio device outlive the application, which uses them.
     platform::SdlInputSystem inputSystem_;
@@ -73,6 +78,8 @@ private:
     SystemClock clock_;
     FrameTimer timer_;
     platform::GlWindow window_;
+    // The world's poses before the latest step, for drawing between the two.
+    StepBlend blend_;
     bool startFailed_ = false;
     bool replayOver_ = false;
     // The level last stepped, 0 with no game: a change marks a pause in the action.

@@ -8,8 +8,10 @@
 #include "game/game.h"
 #include "game/lily_pad.h"
 #include "game/sky.h"
+#include "game/world_poses.h"
 #include "gfx/font.h"
 #include "gfx/particle.h"
+#include "gfx/pose_blend.h"
 #include "gfx/ripple.h"
 #include "gfx/textures.h"
 #include "gfx/view.h"
@@ -23,30 +25,28 @@ void Color(const Rgba& c) {
 }
 
 // The lower half mirrors the upper, so the water drawn later reflects the sky.
-void DrawSky() {
+void DrawSky(const SkyPose& sky) {
     const ViewLayout& v = App().View;
-    const Sky& sky = *App().Sky;
     glBegin(GL_QUADS);
-    Color(sky.ZenithColor);
+    Color(sky.Zenith);
     glVertex2d(v.BackLeft, 0);
     glVertex2d(v.BackRight, 0);
-    Color(sky.HorizonColor);
+    Color(sky.Horizon);
     glVertex2d(v.BackRight, 240);
     glVertex2d(v.BackLeft, 240);
 
     glVertex2d(v.BackLeft, 240);
     glVertex2d(v.BackRight, 240);
-    Color(sky.ZenithColor);
+    Color(sky.Zenith);
     glVertex2d(v.BackRight, 480);
     glVertex2d(v.BackLeft, 480);
     glEnd();
 }
 
-void DrawBackground() {
+void DrawBackground(const SkyPose& light) {
     const ViewLayout& v = App().View;
-    const Sky& sky = *App().Sky;
-    BindTexture(sky.BackgroundSlot);
-    Color(sky.LandscapeTint);
+    BindTexture(App().Sky->BackgroundSlot);
+    Color(light.Landscape);
     glEnable(GL_BLEND);
     glBegin(GL_QUADS);
     glTexCoord2d(0, 0);
@@ -63,21 +63,21 @@ void DrawBackground() {
 }
 
 // Nearly opaque up to y = 70, fading to the surface line at 80.
-void DrawWater() {
+void DrawWater(const SkyPose& sky) {
     const double w = App().View.ViewWidth;
     glEnable(GL_BLEND);
     glBegin(GL_QUADS);
-    WaterColor(0.95, 70);
+    WaterColor(sky, 0.95, 70);
     glVertex2d(0, 70);
     glVertex2d(w, 70);
-    WaterColor(0.2, 80);
+    WaterColor(sky, 0.2, 80);
     glVertex2d(w, 80);
     glVertex2d(0, 80);
 
-    WaterColor(0.95, 0);
+    WaterColor(sky, 0.95, 0);
     glVertex2d(0, 0);
     glVertex2d(w, 0);
-    WaterColor(0.95, 70);
+    WaterColor(sky, 0.95, 70);
     glVertex2d(w, 70);
     glVertex2d(0, 70);
     glEnd();
@@ -149,29 +149,33 @@ void DrawNotice(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-void WaterColor(double alpha, double y) {
-    const Sky& sky = *App().Sky;
+void WaterColor(const SkyPose& sky, double alpha, double y) {
     const double e = y / 240;
-    glColor4d((1 - e) * sky.ZenithColor.R + e * sky.HorizonColor.R,
-              (1 - e) * sky.ZenithColor.G + e * sky.HorizonColor.G,
-              (1 - e) * sky.ZenithColor.B + e * sky.HorizonColor.B, alpha);
+    glColor4d((1 - e) * sky.Zenith.R + e * sky.Horizon.R,
+              (1 - e) * sky.Zenith.G + e * sky.Horizon.G,
+              (1 - e) * sky.Zenith.B + e * sky.Horizon.B, alpha);
 }
 
-void DrawScene(int width, int height, const std::vector<std::string>& notice) {
+void DrawScene(int width, int height, const std::vector<std::string>& notice,
+               const StepBlend& blend) {
+    const WorldPoses& before = blend.Before;
+    const double fraction = blend.Fraction;
+    size_t cursor = 0;
+    const SkyPose sky = DrawnPose(*App().Sky, before.Sky, cursor, fraction);
     BeginScene(width, height);
-    DrawSky();
+    DrawSky(sky);
     const bool running = GameRunning(App());
     EnterPlayField();
-    DrawRipples();
+    DrawRipples(before.Ripples, fraction);
     glPopMatrix();
-    DrawBackground();
+    DrawBackground(sky);
     EnterPlayField();
-    DrawFrogs(true);
-    DrawWater();
-    DrawPads();
-    DrawFrogs(false);
-    DrawFlies();
-    DrawParticles();
+    DrawFrogs(true, before.Frogs, fraction);
+    DrawWater(sky);
+    DrawPads(before.Pads, fraction);
+    DrawFrogs(false, before.Frogs, fraction);
+    DrawFlies(before.Flies, fraction);
+    DrawParticles(before.Particles, fraction);
     if (running) DrawHud();
     glPopMatrix();
     if (!notice.empty()) {
@@ -183,11 +187,12 @@ void DrawScene(int width, int height, const std::vector<std::string>& notice) {
     DrawSideBars();
 }
 
-void DrawFrame(int width, int height, const std::vector<std::string>& notice) {
+void DrawFrame(int width, int height, const std::vector<std::string>& notice,
+               const StepBlend& blend) {
     // A replay's picture may not fill the window; what it leaves is black.
     if (App().FixedViewWidth > 0) glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    DrawScene(width, height, notice);
+    DrawScene(width, height, notice, blend);
 }

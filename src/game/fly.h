@@ -2,6 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
+
+struct FlyPose;
 
 // A fly wandering toward a private target point, flapping its wings.
 class Fly {
@@ -19,7 +22,7 @@ public:
 
     void Kill() { Dead = true; }
     void Update();
-    void Draw() const;
+    void Draw(const FlyPose& pose) const;
 
     double X = 0;
     double Y = 0;
@@ -46,4 +49,5 @@ private:
 };
 
 void UpdateFlies();
-void DrawFlies();
+// Each fly drawn a fraction of the way from its pose before the latest step.
+void DrawFlies(const std::vector<FlyPose>& before, double fraction);

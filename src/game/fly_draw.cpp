@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "game/fly.h"
+#include "game/object_poses.h"
+#include "gfx/pose_blend.h"
 #include "gfx/primitives.h"
 #include "gfx/textures.h"
 #include "state/application.h"
@@ -18,12 +20,12 @@ void DrawFlyTile(int32_t tile, double x, double y, double half) {
 
 }  // namespace
 
-void Fly::Draw() const {
+void Fly::Draw(const FlyPose& pose) const {
     glPushMatrix();
     glColor4d(ColorR, ColorG, ColorB, 1);
-    glTranslated(X, Y, 0);
-    glRotated(Heading, 0, 0, 1);
-    const double wing = 40 * std::sin(WingPhase) - 15;
+    glTranslated(pose.X, pose.Y, 0);
+    glRotated(pose.Heading, 0, 0, 1);
+    const double wing = 40 * std::sin(pose.WingPhase) - 15;
     glPushMatrix();
     glRotated(wing, 0, 0, 1);
     DrawFlyTile(kWingTile, -0.9 * Size, 0.1 * Size, Size);
@@ -38,9 +40,10 @@ void Fly::Draw() const {
     glPopMatrix();
 }
 
-void DrawFlies() {
+void DrawFlies(const std::vector<FlyPose>& before, double fraction) {
     glEnable(GL_COLOR_MATERIAL);
     glEnable(GL_BLEND);
-    for (const auto& fly : App().Flies) fly->Draw();
+    size_t cursor = 0;
+    for (const auto& fly : App().Flies) fly->Draw(DrawnPose(*fly, before, cursor, fraction));
     glDisable(GL_BLEND);
 }

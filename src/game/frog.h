@@ -2,10 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "gfx/geometry.h"
 
 class Fly;
+struct FrogPose;
 struct PlayerRecord;
 
 enum class FrogState : uint8_t { Standing = 0, Airborne = 1, Swimming = 2 };
@@ -54,7 +56,8 @@ public:
     void ShootTongue(double forward, double up);
     void PickNearestFly();
     void UpdateFrog();
-    void DrawFrog() const;
+    // Drawn where the pose says, in the frog's own colours and facing.
+    void DrawFrog(const FrogPose& pose) const;
 
     int32_t PlayerIndex = 0;
     double X = 0;
@@ -104,5 +107,6 @@ private:
 };
 
 void UpdateFrogs();
-// Draws the frogs in the water or off the pads (inWater), or those on the pads.
-void DrawFrogs(bool inWater);
+// Draws the frogs in the water or off the pads (inWater), or those on the pads, each a
+// fraction of the way from its pose before the latest step.
+void DrawFrogs(bool inWater, const std::vector<FrogPose>& before, double fraction);

@@ -2,8 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "gfx/textures.h"
+
+struct PadPose;
 
 // The water line, where every pad's standing surface lies.
 inline constexpr double kWaterLine = 80;
@@ -17,7 +20,7 @@ public:
 
     // One step: carry the standing frogs, move, turn at the edges and at other pads.
     void Update();
-    void Draw() const;
+    void Draw(const PadPose& pose) const;
 
     double X;
     double Y;
@@ -41,7 +44,8 @@ void MakeLevelPads();
 // Gives overlapping pads new places, for at most 101 passes.
 void SpreadPads();
 void UpdatePads();
-void DrawPads();
+// Each pad drawn a fraction of the way from its pose before the latest step.
+void DrawPads(const std::vector<PadPose>& before, double fraction);
 
 // The first pad in list order whose span holds x (edges included), or null.
 LilyPad* PadAt(double x);

@@ -1,15 +1,17 @@
 #include <GL/gl.h>
 
 #include "game/lily_pad.h"
+#include "game/object_poses.h"
+#include "gfx/pose_blend.h"
 #include "gfx/textures.h"
 #include "state/application.h"
 
-void LilyPad::Draw() const {
+void LilyPad::Draw(const PadPose& pose) const {
     glPushMatrix();
     glColor4d(ColorR, ColorG, ColorB, 1);
-    glTranslated(X, Y, 0);
+    glTranslated(pose.X, pose.Y, 0);
     glPushMatrix();
-    glScaled(Size, Size / 5, 1);
+    glScaled(pose.Size, pose.Size / 5, 1);
     BindTexture(TextureSlot);
     glEnable(GL_BLEND);
     const double s0 = Mirrored ? 1 : 0;
@@ -30,9 +32,10 @@ void LilyPad::Draw() const {
     glPopMatrix();
 }
 
-void DrawPads() {
+void DrawPads(const std::vector<PadPose>& before, double fraction) {
     glEnable(GL_COLOR_MATERIAL);
     glEnable(GL_BLEND);
-    for (const auto& pad : App().Pads) pad->Draw();
+    size_t cursor = 0;
+    for (const auto& pad : App().Pads) pad->Draw(DrawnPose(*pad, before, cursor, fraction));
     glDisable(GL_BLEND);
 }

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
+
+#include "gfx/sprite_poses.h"
 
 enum ParticleKind : uint8_t { kDroplet = 0, kSnowflake = 1, kRaindrop = 2 };
 
@@ -50,4 +53,5 @@ void SnowStep();
 void RainStep();
 
 void UpdateParticles();
-void DrawParticles();
+// Each particle drawn a fraction of the way from its pose before the latest step.
+void DrawParticles(const std::vector<ParticlePose>& before, double fraction);

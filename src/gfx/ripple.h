@@ -1,6 +1,10 @@
 // Water ripples: flat rings that widen and fade where something touched the water.
 #pragma once
 
+#include <vector>
+
+#include "gfx/sprite_poses.h"
+
 // A ring on the water, four times wider than tall; it is only drawn.
 class Ripple {
 public:
@@ -21,4 +25,5 @@ public:
 // Appends a new ripple to the program's list.
 void AddRipple(double x, double y, double radius, double strength);
 void UpdateRipples();
-void DrawRipples();
+// Each ripple drawn a fraction of the way from its pose before the latest step.
+void DrawRipples(const std::vector<RipplePose>& before, double fraction);

@@ -1,14 +1,15 @@
 #include <GL/gl.h>
 
+#include "gfx/pose_blend.h"
 #include "gfx/ripple.h"
 #include "gfx/textures.h"
 #include "state/application.h"
 
 namespace {
 
-void DrawRipple(const Ripple& ripple) {
+void DrawRipple(const RipplePose& ripple) {
     glPushMatrix();
-    glColor4d(0.95, 0.98, 1.0, ripple.Alpha());
+    glColor4d(0.95, 0.98, 1.0, ripple.Strength > 1 ? 1.0 : ripple.Strength);
     glTranslated(ripple.X, ripple.Y, 0);
     glScaled(ripple.Radius, ripple.Radius * 0.25, 1);
     BindTexture(kSlotRipple);
@@ -30,9 +31,12 @@ void DrawRipple(const Ripple& ripple) {
 
 }  // namespace
 
-void DrawRipples() {
+void DrawRipples(const std::vector<RipplePose>& before, double fraction) {
     glEnable(GL_COLOR_MATERIAL);
     glEnable(GL_BLEND);
-    for (const auto& ripple : App().Ripples) DrawRipple(*ripple);
+    size_t cursor = 0;
+    for (const auto& ripple : App().Ripples) {
+        DrawRipple(DrawnPose(*ripple, before, cursor, fraction));
+    }
     glDisable(GL_BLEND);
 }

@@ -54,6 +54,9 @@ public:
     // a pass begins, before input is read, so a key that comes while it waits is read by
     // that pass's steps and shown in its frame.
     void PaceNextPass();
+    // The refresh rate to pace to where the display reports none or a wrong one; 0 for the
+    // display's own.
+    void SetGivenRefreshRate(int hz) { pacer_.SetGivenRate(hz); }
     void BringToFront();
 
     // Back to an ordinary sizeable window with the cursor shown.

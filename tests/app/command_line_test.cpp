@@ -46,6 +46,26 @@ TEST(CommandLine, AnythingElseShowsUsageOnStderrAndFails) {
     }
 }
 
+TEST(CommandLine, RefreshRateTakesFramesASecond) {
+    EXPECT_EQ(ParseCommandLine({}).RefreshRate, 0);
+    EXPECT_EQ(ParseCommandLine({"--refresh-rate", "144"}).RefreshRate, 144);
+    const CommandLine both = ParseCommandLine({"--replay", "a.rec", "--refresh-rate", "1000"});
+    EXPECT_EQ(both.Do, CommandLine::Action::Replay);
+    EXPECT_EQ(both.RefreshRate, 1000);
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--refresh-rate"},
+                                                                  {"--refresh-rate", "0"},
+                                                                  {"--refresh-rate", "1001"},
+                                                                  {"--refresh-rate", "-60"},
+                                                                  {"--refresh-rate", "60Hz"},
+                                                                  {"--refresh-rate", ""}}) {
+        Answer answer = Answered(args);
+        EXPECT_EQ(answer.Status, 2);
+        EXPECT_NE(
+            answer.Err.find("'--refresh-rate' needs a number of frames a second from 1 to 1000"),
+            std::string::npos);
+    }
+}
+
 TEST(CommandLine, RecordAndReplayTakeOneFileEach) {
     CommandLine record = ParseCommandLine({"--record", "game.rec"});
     EXPECT_EQ(record.Do, CommandLine::Action::Record);

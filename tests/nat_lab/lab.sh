@@ -45,6 +45,9 @@ lab_run() {
 # Removes every namespace named with the lab's prefix, and the processes inside them, so a
 # lab left by a killed run goes too.
 lab_down() {
+    # Whatever is already gone is fine, also in a caller that stops at the first failure.
+    local -
+    set +e
     local ns pid pids=()
     for ns in $(ip netns list 2>/dev/null | awk '{print $1}' | grep "^$LAB_PREFIX"); do
         pids+=($(ip netns pids "$ns" 2>/dev/null))

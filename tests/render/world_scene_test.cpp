@@ -16,6 +16,7 @@
 #include "game/game.h"
 #include "game/lily_pad.h"
 #include "game/sky.h"
+#include "game/world_poses.h"
 #include "gfx/font.h"
 #include "gfx/particle.h"
 #include "gfx/ripple.h"
@@ -151,6 +152,21 @@ protected:
     }
 
     Rgb At(double x, double y) const { return Pixel(Px(x), Px(y)); }
+
+    // The whole back buffer of an 800 x 600 frame.
+    static std::vector<uint8_t> Frame() {
+        std::vector<uint8_t> pixels(800 * 600 * 4);
+        glReadBuffer(GL_BACK);
+        glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    }
+
+    // Moves a frog's body and legs sideways, as a step carries it through the air.
+    static void Carry(Frog& frog, double dx) {
+        frog.X += dx;
+        for (LegJoint& joint : frog.BackLeg) joint.QuadX1 += dx, joint.QuadX2 += dx;
+        for (LegJoint& joint : frog.FrontLeg) joint.QuadX1 += dx, joint.QuadX2 += dx;
+    }
 };
 
 }  // namespace
@@ -347,6 +363,40 @@ TEST_F(WorldSceneTest, RunningGameDrawsTheHudWhereItsLayoutSays) {
 
 // Once the driver has met each kind of picture, a frame takes nothing from the heap: not
 // for the pond, the HUD, nor for any of the menus drawn over it.
+// A frame halfway between two steps is the frame of the world placed halfway; a frog a rule
+// moved far is drawn where it now is.
+TEST_F(WorldSceneTest, ASmoothedFrameDrawsTheWorldBetweenTwoSteps) {
+    MiddayIn(kSummer, kWeatherClear);
+    AddPad(330, 48);
+    Frog& jumper = AddFrog(200, 190, FrogState::Airborne, 1, 3);
+    Frog& moved = AddFrog(500, 300, FrogState::Airborne, -1, 5);
+    SettleFrogs();
+    Fly& fly = AddFly(1, 400, 350, 8, 100);
+    StepBlend blend;
+    CapturePoses(*app_, blend.Before);
+
+    Carry(jumper, 15);
+    fly.X += 10;
+    fly.Heading += 10;
+    Carry(moved, -300);
+    DrawFrame(800, 600);
+    const std::vector<uint8_t> halfway = Frame();
+
+    Carry(jumper, 15);
+    fly.X += 10;
+    fly.Heading += 10;
+    DrawFrame(800, 600);
+    const std::vector<uint8_t> latest = Frame();
+    blend.Fraction = 0.5;
+    DrawFrame(800, 600, {}, blend);
+    SaveFrame("world-between-steps");
+    EXPECT_TRUE(Frame() == halfway);
+    EXPECT_FALSE(halfway == latest);
+    blend.Fraction = 1;
+    DrawFrame(800, 600, {}, blend);
+    EXPECT_TRUE(Frame() == latest);
+}
+
 TEST_F(WorldSceneTest, DrawingAFrameAllocatesNothing) {
     MiddayIn(kWinter, kWeatherSnow);
     Game& game = *app_->Game;

@@ -14,17 +14,20 @@ start_x() {
 }
 
 # Writes the settings file: frog count, starting level, then the six controls.
-# RESX and RESY, when set, give the window's size.
+# RESX and RESY, when set, give the window's size; SMOOTH_MOTION (0 or 1), smoothed motion.
 write_settings() {
     local frogs=$1 level=$2
     shift 2
     local folder="$HOME/.config/Grubwick/PondlarkRemake" n=1 control
     mkdir -p "$folder"
     {
-        if [ -n "${RESX:-}" ]; then
+        if [ -n "${RESX:-}${SMOOTH_MOTION:-}" ]; then
             printf '<Graphics>\r\n'
-            option resx Integer "$RESX"
-            option resy Integer "$RESY"
+            if [ -n "${RESX:-}" ]; then
+                option resx Integer "$RESX"
+                option resy Integer "$RESY"
+            fi
+            [ -z "${SMOOTH_MOTION:-}" ] || option SmoothMotion Boolean "$SMOOTH_MOTION"
             printf '</Graphics>\r\n'
         fi
         printf '<Game>\r\n'
