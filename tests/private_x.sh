@@ -50,6 +50,8 @@ cleanup() {
     [ -n "$GAME_PID" ] && kill -9 "$GAME_PID" 2>/dev/null || true
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
     for pid in ${EXTRA_X_PIDS[@]+"${EXTRA_X_PIDS[@]}"}; do kill "$pid" 2>/dev/null || true; done
+    # A server still writing its log as it goes would leave the folder half removed.
+    wait ${XVFB_PID:+"$XVFB_PID"} ${EXTRA_X_PIDS[@]+"${EXTRA_X_PIDS[@]}"} 2>/dev/null || true
     rm -rf "$WORK"
 }
 trap cleanup EXIT
