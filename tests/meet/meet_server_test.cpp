@@ -138,7 +138,8 @@ TEST_F(MeetServerTest, HostAndGuestLearnEachOtherAndADirectGameIsForgotten) {
 
 TEST_F(MeetServerTest, ARelayCarriesGameTrafficBothWaysAndNothingElse) {
     const std::string game = "\x0F\xFF game bytes";
-    const MeetMessage peer = Join(Register(kHost, kStart).Code, kGuest, kStart);
+    const std::string code = Register(kHost, kStart).Code;
+    const MeetMessage peer = Join(code, kGuest, kStart);
     // Before the relay is asked for, nothing is carried.
     EXPECT_TRUE(Send(game, kHost, kStart).empty());
     // Only the guest, with its session, asks for it.
@@ -175,8 +176,8 @@ TEST_F(MeetServerTest, ARelayCarriesGameTrafficBothWaysAndNothingElse) {
         Send(WithSession(Kind::Done, peer.Session, kGuestNonce), kGuest, kStart + 2000).empty());
     EXPECT_EQ(server_.Sessions(), 0u);
     EXPECT_TRUE(Send(game, kHost, kStart + 2000).empty());
-    EXPECT_EQ(log_.back(), "ended " + peer.Code + ": done");
-    EXPECT_EQ(log_[log_.size() - 2], "relayed " + peer.Code);
+    EXPECT_EQ(log_.back(), "ended " + code + ": done");
+    EXPECT_EQ(log_[log_.size() - 2], "relayed " + code);
 }
 
 TEST_F(MeetServerTest, NoAnswerToAnythingButAFullSizedRequest) {

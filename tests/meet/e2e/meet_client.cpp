@@ -19,10 +19,11 @@ void MeetClient::Send(const platform::UdpEndpoint& to, const std::string& bytes)
     socket_.Send(to, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
 }
 
-std::string MeetClient::Receive(int timeout_ms) {
+std::string MeetClient::Receive(int timeout_ms, platform::UdpEndpoint* from) {
     uint8_t buffer[2048];
-    platform::UdpEndpoint from;
-    const long size = socket_.Receive(buffer, sizeof(buffer), from, timeout_ms);
+    platform::UdpEndpoint source;
+    const long size = socket_.Receive(buffer, sizeof(buffer), source, timeout_ms);
+    if (from != nullptr) *from = source;
     return size < 0 ? std::string() : std::string(reinterpret_cast<char*>(buffer), size);
 }
 

@@ -18,8 +18,8 @@ public:
     bool Ask(MeetMessage request, MeetMessage& answer);
     void Send(const platform::UdpEndpoint& to, const std::string& bytes);
     void SendToServer(const std::string& bytes) { Send(server_, bytes); }
-    // The next datagram within `timeout_ms`, empty when none.
-    std::string Receive(int timeout_ms);
+    // The next datagram within `timeout_ms`, empty when none, and where it came from.
+    std::string Receive(int timeout_ms, platform::UdpEndpoint* from = nullptr);
 
 private:
     platform::UdpSocket socket_;
