@@ -16,17 +16,17 @@ write_settings() {
     mkdir -p "$(dirname "$1")"
     {
         printf '<Graphics>\r\n'
-        printf ' <resx type="Integer">\r\n  320\r\n </resx>\r\n'
-        printf ' <resy type="Integer">\r\n  240\r\n </resy>\r\n'
-        printf ' <SmoothMotion type="Boolean">\r\n  %s\r\n </SmoothMotion>\r\n' "$2"
+        option resx Integer 320
+        option resy Integer 240
+        option SmoothMotion Boolean "$2"
         printf '</Graphics>\r\n<Game>\r\n'
-        printf ' <NumberOfFrogs type="Integer">\r\n  4\r\n </NumberOfFrogs>\r\n'
+        option NumberOfFrogs Integer 4
         local n
         for n in 1 2 3 4; do
-            printf ' <Frog%d_control type="Integer">\r\n  %d\r\n </Frog%d_control>\r\n' \
-                "$n" "$((n < 3 ? n - 1 : 4))" "$n"
+            option "Frog${n}_control" Integer "$((n < 3 ? n - 1 : 4))"
         done
         printf '</Game>\r\n'
+        router_off_settings
     } >"$1"
 }
 
