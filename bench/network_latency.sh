@@ -51,7 +51,7 @@ wait_status() {
 # The rollback figures a side printed: rollbacks a second, the deepest, hashes compared.
 rollback_figures() {
     awk -v steps="$(awk '{print $4}' "$WORK/$1.out")" '/network:/ {
-        printf "%.1f | %d | %d", steps ? $4 * 60 / steps : 0, $7, $9 }' "$WORK/$1.err"
+        printf "%.1f | %d | %d", steps ? $5 * 60 / steps : 0, $8, $10 }' "$WORK/$1.err"
 }
 
 network_game() {
