@@ -83,6 +83,31 @@ TEST(CommandLine, RecordAndReplayTakeOneFileEach) {
 
 }  // namespace
 
+// Codes are read aloud: small letters, spaces and dashes are forgiven, letters that look
+// alike are not codes at all.
+TEST(CommandLine, AJoinCodeAndAMeetingServerGoTogether) {
+    const CommandLine guest =
+        ParseCommandLine({"--join-code", "7kq4-m9xw 2d", "--meet", "meet.example"});
+    EXPECT_EQ(guest.Net, CommandLine::Network::Join);
+    EXPECT_EQ(guest.Code, "7KQ4M9XW2D");
+    EXPECT_EQ(guest.Server, "meet.example");
+    EXPECT_EQ(guest.ServerPort, 7411);
+    const CommandLine host = ParseCommandLine({"--host", "--meet", "10.0.0.1:7500"});
+    EXPECT_EQ(host.Server, "10.0.0.1");
+    EXPECT_EQ(host.ServerPort, 7500);
+    for (const std::vector<std::string>& refused :
+         std::vector<std::vector<std::string>>{{"--join-code", "7KQ4M9XW2"},
+                                               {"--join-code", "7KQ4M9XW2O"},
+                                               {"--join-code", "7KQ4M9XW2DD"},
+                                               {"--join-code", "7KQ4M9XW2D", "--port", "7410"},
+                                               {"--meet", "meet.example"},
+                                               {"--join", "pond", "--meet", "meet.example"},
+                                               {"--host", "--meet", "meet.example:0"},
+                                               {"--host", "--join-code", "7KQ4M9XW2D"}}) {
+        EXPECT_EQ(ParseCommandLine(refused).Do, CommandLine::Action::Refuse) << refused[1];
+    }
+}
+
 TEST(CommandLine, NetworkGamesTakeAnAddressAndAPort) {
     const CommandLine join = ParseCommandLine({"--join", "pond.example:9000", "--record", "g.rec"});
     EXPECT_EQ(join.Net, CommandLine::Network::Join);
