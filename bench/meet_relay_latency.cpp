@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "meet/e2e/meet_client.h"
+#include "meet_client.h"
 
 namespace {
 

@@ -210,16 +210,13 @@ upnp_nat_postrouting_chain=${t}_postrouting
 allow 1024-65535 192.168.6.0/24 1024-65535
 deny 0-65535 0.0.0.0/0 0-65535
 EOF
-    lab_start_miniupnpd yes
+    lab_start_miniupnpd
 }
 
-# Starts the router's miniupnpd, answering UPnP too when UPNP is yes (NAT-PMP always).
+# Starts the router's miniupnpd, answering UPnP and NAT-PMP.
 lab_start_miniupnpd() {
-    sed -i "s/^enable_upnp=.*/enable_upnp=$1/" "$LAB_STATE/miniupnpd.conf"
-    # Not through lab_run: $! must be miniupnpd itself, not a shell around it.
-    ip netns exec "$LAB_UPNP_ROUTER" miniupnpd -d -f "$LAB_STATE/miniupnpd.conf" \
+    lab_run "$LAB_UPNP_ROUTER" miniupnpd -d -f "$LAB_STATE/miniupnpd.conf" \
         -P "$LAB_STATE/miniupnpd.pid" >"$LAB_STATE/miniupnpd.log" 2>&1 &
-    LAB_MINIUPNPD_PID=$!
     disown
     # Ready once it listens for NAT-PMP on the home side.
     local _
@@ -230,17 +227,6 @@ lab_start_miniupnpd() {
     echo "miniupnpd did not start:" >&2
     cat "$LAB_STATE/miniupnpd.log" >&2
     return 1
-}
-
-# Restarts miniupnpd with UPnP on (yes) or off (no).
-lab_restart_miniupnpd() {
-    local _
-    kill "$LAB_MINIUPNPD_PID" 2>/dev/null
-    for _ in $(seq 50); do
-        kill -0 "$LAB_MINIUPNPD_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    lab_start_miniupnpd "$1"
 }
 
 lab_build() {

@@ -1,4 +1,4 @@
-#include "meet/e2e/meet_client.h"
+#include "meet_client.h"
 
 namespace {
 
