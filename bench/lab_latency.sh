@@ -16,24 +16,6 @@ lab_up || fail "the lab could not be built"
 trap 'lab_down; cleanup' EXIT
 lab_run "$LAB_NET" "$BUILD/pondlark-meet" 2>"$WORK/meet.err" &
 
-# Runs a command on the second X server with a settings folder of its own.
-guest() {
-    DISPLAY=$GUEST_DISPLAY XDG_CONFIG_HOME=$WORK/guest "$@"
-}
-
-# As bench/network_latency.sh: the in-game menu's first two rows where the probe reads.
-probe_menu() {
-    xdotool windowmove --sync "$1" 0 235 mousemove --window "$1" 400 300
-    sleep 1
-    "$BUILD/bench/key_latency" "$(xwininfo -root | awk '/Window id:/ {print $4}')" "$PRESSES" |
-        awk '/^median/ {print $2 " / " $5 " ms"}'
-}
-
-random_keys() {
-    local keys=(Left Right Up Control_R) end=$((SECONDS + $1))
-    while [ "$SECONDS" -lt "$end" ]; do press_key "${keys[RANDOM % 4]}"; done
-}
-
 met_game() {
     local how=$1 host_ns=$2 guest_ns=$3 code host_window guest_window
     lab_run "$host_ns" "$GAME" --host --meet "$LAB_SERVER" >"$WORK/host.out" 2>"$WORK/host.err" &

@@ -17,37 +17,6 @@ RELAY_PID=
 GUEST_X=
 trap 'kill -9 $GUEST_PID $RELAY_PID $GUEST_X 2>/dev/null || true; cleanup' EXIT
 
-# Runs a command on the second X server with a settings folder of its own.
-guest() {
-    DISPLAY=$GUEST_DISPLAY XDG_CONFIG_HOME=$WORK/guest "$@"
-}
-
-# The probe reads where the title's first two entries stand; the window goes where its
-# in-game menu's first two rows (235 pixels higher in 800 x 600) stand there on the screen,
-# and the probe reads the screen. Prints "median / max ms".
-probe_menu() {
-    xdotool windowmove --sync "$1" 0 235 mousemove --window "$1" 400 300
-    sleep 1
-    "$BUILD/bench/key_latency" "$(xwininfo -root | awk '/Window id:/ {print $4}')" "$PRESSES" |
-        awk '/^median/ {print $2 " / " $5 " ms"}'
-}
-
-random_keys() {
-    local keys=(Left Right Up Control_R) end=$((SECONDS + $1))
-    while [ "$SECONDS" -lt "$end" ]; do press_key "${keys[RANDOM % 4]}"; done
-}
-
-# Waits up to 20 s for the process to end (then ends it) and sets STATUS.
-wait_status() {
-    for _ in $(seq 200); do
-        kill -0 "$1" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -9 "$1" 2>/dev/null || true
-    STATUS=0
-    wait "$1" || STATUS=$?
-}
-
 # The rollback figures a side printed: rollbacks a second, the deepest, hashes compared.
 rollback_figures() {
     awk -v steps="$(awk '{print $4}' "$WORK/$1.out")" '/network:/ {

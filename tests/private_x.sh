@@ -103,3 +103,32 @@ wait_until() {
         sleep 0.2
     done
 }
+
+# Waits for a visible window whose name matches the pattern; prints its id.
+wait_window() {
+    local pattern=$1 seconds=${2:-30} id
+    for _ in $(seq $((seconds * 10))); do
+        id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1 || true)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits up to 20 s for the process to end and sets STATUS to its exit status.
+wait_status() {
+    local pid=$1
+    for _ in $(seq 200); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -9 "$pid" 2>/dev/null; then
+        STATUS="still running"
+        return
+    fi
+    STATUS=0
+    wait "$pid" || STATUS=$?
+}

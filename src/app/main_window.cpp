@@ -38,6 +38,15 @@ void SeedRandomFromClock(RandomGenerator& rng) {
     rng.SeedFromTime(utc.tm_hour, utc.tm_min, utc.tm_sec, millis);
 }
 
+// The player's settings file, read.
+std::unique_ptr<Settings> UserSettings() {
+    const std::string userFolder =
+        ResolvePath("$User", "Grubwick\\PondlarkRemake", platform::SpecialFolderPath);
+    auto settings = std::make_unique<Settings>("Pondlark.cfg", userFolder);
+    settings->Load();
+    return settings;
+}
+
 // A store with the player's settings that is never written.
 void UseUnsavedSettings(Application& app) {
     auto store = std::make_unique<Settings>("", "");
@@ -70,18 +79,6 @@ MainWindow::~MainWindow() {
     CloseSound();
     audio_.Close();
 }
-
-namespace {
-
-std::unique_ptr<Settings> UserSettings() {
-    const std::string userFolder =
-        ResolvePath("$User", "Grubwick\\PondlarkRemake", platform::SpecialFolderPath);
-    auto settings = std::make_unique<Settings>("Pondlark.cfg", userFolder);
-    settings->Load();
-    return settings;
-}
-
-}  // namespace
 
 MainWindow::NetworkSettings MainWindow::ReadNetworkSettings() {
     const std::unique_ptr<Settings> settings = UserSettings();

@@ -10,20 +10,6 @@ start_x() {
     start_private_x 90 140
 }
 
-# Waits for a visible window whose name matches the pattern; prints its id.
-wait_window() {
-    local pattern=$1 seconds=${2:-30} id
-    for _ in $(seq $((seconds * 10))); do
-        id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1 || true)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
-
 # Waits for the game to exit and sets GAME_STATUS; call it outside $(...).
 wait_exit() {
     local seconds=${1:-20}

@@ -43,32 +43,6 @@ write_host_settings() {
     } >"$1/Grubwick/PondlarkRemake/Pondlark.cfg"
 }
 
-# The id of the game's window on the X server DISPLAY names, once it shows.
-game_window() {
-    local id
-    for _ in $(seq 300); do
-        id=$(xdotool search --onlyvisible --name '^Pondlark Remake$' 2>/dev/null | head -n 1 || true)
-        [ -n "$id" ] && echo "$id" && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-# Waits up to 20 s for the process to end and sets STATUS to its exit status.
-wait_status() {
-    local pid=$1
-    for _ in $(seq 200); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -9 "$pid" 2>/dev/null; then
-        STATUS="still running"
-        return
-    fi
-    STATUS=0
-    wait "$pid" || STATUS=$?
-}
-
 # Starts a host in namespace $1 with the options after it; sets HOST_PID.
 start_host() {
     local ns=$1 dir=$2
@@ -99,9 +73,9 @@ play_and_end() {
     seconds=$(sed -n 's/.*, \([0-9.]*\) s after setting out/\1/p' "$dir/guest.err")
     [ "$how" = "$want" ] || fail "$name: connected $how where $want was expected"
 
-    window=$(DISPLAY=$HOST_DISPLAY game_window) || fail "$name: no host window"
+    window=$(DISPLAY=$HOST_DISPLAY wait_window '^Pondlark Remake$' 30) || fail "$name: no host window"
     DISPLAY=$HOST_DISPLAY xdotool mousemove --window "$window" 400 300
-    window=$(DISPLAY=$GUEST_DISPLAY game_window) || fail "$name: no guest window"
+    window=$(DISPLAY=$GUEST_DISPLAY wait_window '^Pondlark Remake$' 30) || fail "$name: no guest window"
     DISPLAY=$GUEST_DISPLAY xdotool mousemove --window "$window" 400 300
     local host_keys=(Left Up Control_R Right Up) guest_keys=(a w Control_L d w) i
     for i in "${!host_keys[@]}"; do
@@ -128,7 +102,12 @@ play_and_end() {
     grep -Eq "network: .* [1-9][0-9]* hashes compared" "$dir/guest.err" ||
         fail "$name: no hashes were compared: $(cat "$dir/guest.err")"
     local router=no
-    grep -q '^public address: ' "$dir/host.err" && router=$(sed -n 's/^public address: //p' "$dir/host.err")
+    if grep -q '^public address: ' "$dir/host.err"; then
+        router=$(sed -n 's/^public address: //p' "$dir/host.err")
+        # The forward goes with the game.
+        ! lab_run "$LAB_UPNP_ROUTER" nft list table inet "$LAB_UPNP_TABLE" | grep -q 'dport 7410' ||
+            fail "$name: the router still forwards the port after the game"
+    fi
     printf '| %s | %s | %s s | %s |\n' "$name" "$how" "$seconds" "$router"
 }
 

@@ -89,3 +89,25 @@ cpu_percent() {
         i=$((i + 1))
     done
 }
+
+# For the network measurements: a command on the second X server (GUEST_DISPLAY) with a
+# settings folder of its own.
+guest() {
+    DISPLAY=$GUEST_DISPLAY XDG_CONFIG_HOME=$WORK/guest "$@"
+}
+
+# The probe reads where the title's first two entries stand; the window goes where its
+# in-game menu's first two rows (235 pixels higher in 800 x 600) stand there on the screen,
+# and the probe reads the screen (BUILD and PRESSES are the caller's). Prints "median / max ms".
+probe_menu() {
+    xdotool windowmove --sync "$1" 0 235 mousemove --window "$1" 400 300
+    sleep 1
+    "$BUILD/bench/key_latency" "$(xwininfo -root | awk '/Window id:/ {print $4}')" "$PRESSES" |
+        awk '/^median/ {print $2 " / " $5 " ms"}'
+}
+
+# Taps the arrows and the tongue at random for the given seconds.
+random_keys() {
+    local keys=(Left Right Up Control_R) end=$((SECONDS + $1))
+    while [ "$SECONDS" -lt "$end" ]; do press_key "${keys[RANDOM % 4]}"; done
+}
